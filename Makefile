@@ -1,0 +1,47 @@
+# Thin wrapper over CMake: the two everyday commands do the whole set-up.
+#   make run    release build, then start the window
+#   make test   sanitizer build, then the whole suite through ctest (offscreen)
+#   make bench  release build of the benchmarks, then run them
+#   make fuzz   libFuzzer targets (clang), 60 seconds each
+
+JOBS    ?= $(shell nproc)
+RELEASE := build/release
+ASAN    := build/asan
+BENCH   := build/bench
+FUZZ    := build/fuzz
+FUZZ_SECONDS ?= 60
+CMAKE   := cmake -G Ninja -Wno-dev
+
+.PHONY: deps run build test bench fuzz deb clean
+
+deps:
+	@tools/abhaengigkeiten.sh
+
+build: deps
+	$(CMAKE) -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(RELEASE) -j $(JOBS)
+
+run: build
+	$(RELEASE)/window/tovik
+
+test: deps
+	$(CMAKE) -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTOVIK_SANITIZE=ON >/dev/null
+	cmake --build $(ASAN) -j $(JOBS)
+	cd $(ASAN) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	$(CMAKE) -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DTOVIK_BENCH=ON >/dev/null
+	cmake --build $(BENCH) -j $(JOBS)
+	tools/bench.sh $(BENCH)
+
+fuzz: deps
+	CXX=clang++-14 $(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVIK_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ) -j $(JOBS)
+	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build
