@@ -1,6 +1,7 @@
 #include "Gleichungssystem.h"
 
 #include <cmath>
+#include <utility>
 
 #include "Meldung.h"
 
@@ -30,19 +31,11 @@ bool Stopp(const char* text) {
     return false;
 }
 
-// True when the reduced upper triangle and right-hand side are all finite.
-bool ReduziertEndlich(int n) {
-    for (int i = 1; i <= n; ++i) {
-        if (!std::isfinite(GS.B[i])) return false;
-        for (int k = i; k <= n; ++k)
-            if (!std::isfinite(GS.A[i][k])) return false;
-    }
-    return true;
-}
-
+// n is a template argument so that the compiler unrolls the short loops; the order of
+// the operations is that of the plain loops.
+template <int n>
 bool Loesen() {
-    const int n = GS.N;
-    Matrix faktor{};
+    double faktor[kMaxIndex + 1][kMaxIndex + 1];  // only the entries written below are read
     auto& A = GS.A;
     auto& B = GS.B;
 
@@ -63,18 +56,19 @@ bool Loesen() {
     for (int j = 1; j <= n - 1; ++j)
         for (int k = j + 1; k <= n; ++k) B[k] = faktor[k][j] * B[j] + B[k];
 
-    if (!ReduziertEndlich(n)) return Stopp(kMeldungUeberlauf);
     if (std::fabs(A[n][n]) < kPivotSchwelle) return Stopp(kMeldungPivot);
 
     // Back substitution into a scratch vector: X is written only when all of it is finite.
-    Vektor x = GS.X;
+    // Non-finite values are sticky under + and *, so an overflow anywhere in the
+    // elimination shows up in x, except an infinite pivot (x/inf = 0): test those too.
+    double x[kMaxIndex + 1];
     for (int i = n; i >= 1; --i) {
         double s = B[i];
         for (int k = i + 1; k <= n; ++k) s = s - A[i][k] * x[k];
         x[i] = s / A[i][i];
-        if (!std::isfinite(x[i])) return Stopp(kMeldungUeberlauf);
+        if (!std::isfinite(x[i]) || !std::isfinite(A[i][i])) return Stopp(kMeldungUeberlauf);
     }
-    GS.X = x;
+    for (int i = 1; i <= n; ++i) GS.X[i] = x[i];
     return true;
 }
 
@@ -86,7 +80,10 @@ void SystemLoesen() {
         Stopp(kMeldungPivot);
         return;
     }
-    Loesen();
+    static constexpr auto loeser = []<int... n>(std::integer_sequence<int, n...>) {
+        return std::array{&Loesen<n>...};
+    }(std::make_integer_sequence<int, kMaxIndex + 1>{});
+    loeser[static_cast<std::size_t>(GS.N)]();
 }
 
 }  // namespace tovik

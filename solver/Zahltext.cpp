@@ -1,5 +1,6 @@
 #include "Zahltext.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -11,10 +12,6 @@ namespace {
 // Large enough for any double in general format with 15 digits and for fixed format
 // of any finite double with three decimals (309 + 1 + 3 digits and a sign).
 using Puffer = std::array<char, 400>;
-
-std::string_view Ohne(std::string_view s, std::string_view praefix) {
-    return s.substr(0, praefix.size()) == praefix ? s.substr(praefix.size()) : s;
-}
 
 // Replaces the point by the regional separator and lowercase 'e' by 'E'.
 std::string Regional(std::string_view roh, std::string_view dezimaltrenner) {
@@ -92,23 +89,30 @@ std::string Festkomma(double wert, int stellen) {
 
 }  // namespace
 
-std::string ZahlText(double wert) {
-    Puffer puffer;
-    const auto [ende, fehler] =
-        std::to_chars(puffer.data(), puffer.data() + puffer.size(), std::fabs(wert),
-                      std::chars_format::general, 15);
-    (void)fehler;  // cannot fail with this buffer size
-    std::string_view ziffern(puffer.data(), static_cast<std::size_t>(ende - puffer.data()));
-    ziffern = Ohne(ziffern, "0.");
-    const bool ohneNull = ziffern.data() != puffer.data();
-
-    std::string text(std::signbit(wert) && wert != 0 ? "-" : " ");
-    if (ohneNull) text += '.';
-    text += Regional(ziffern, ".");
-    return text;
+char* ZahlTextSchreiben(double wert, char* ziel) {
+    // Digits go in at offset 1, leaving room for the blank or sign in front.
+    char* const ziffern = ziel + 1;
+    // 15 digits, point, "E-308": always fits.
+    char* ende = std::to_chars(ziffern, ziel + kZahlTextMaxLaenge, std::fabs(wert),
+                               std::chars_format::general, 15).ptr;
+    char* anfang = ziffern;
+    if (ziffern[0] == '0' && ziffern[1] == '.') ++anfang;  // ".5", not "0.5"
+    for (char* c = anfang; c != ende; ++c)
+        if (*c == 'e') *c = 'E';
+    *--anfang = std::signbit(wert) && wert != 0 ? '-' : ' ';
+    if (anfang != ziel) ende = std::copy(anfang, ende, ziel);
+    return ende;
 }
 
-bool ZahlLesen(std::string_view text, double& wert) {
+std::string ZahlText(double wert) {
+    char puffer[kZahlTextMaxLaenge];
+    return std::string(puffer, ZahlTextSchreiben(wert, puffer));
+}
+
+namespace {
+
+// The general case: blanks may stand anywhere, so the number is gathered first.
+bool ZahlSammelnUndLesen(std::string_view text, double& wert) {
     std::size_t pos = 0;
     auto weiter = [&] {
         while (pos < text.size() && IstLeer(text[pos])) ++pos;
@@ -174,6 +178,29 @@ bool ZahlLesen(std::string_view text, double& wert) {
     }
     wert = negativ ? -betrag : betrag;
     return true;
+}
+
+}  // namespace
+
+bool ZahlLesen(std::string_view text, double& wert) {
+    // Fast path for the usual text without inner blanks: let from_chars read in place and
+    // fall back to the general case wherever a blank or an exponent could go on.
+    std::size_t pos = text.find_first_not_of(" \t\n");
+    if (pos == std::string_view::npos) pos = text.size();
+    bool negativ = false;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negativ = text[pos++] == '-';
+    if (pos < text.size() && ((text[pos] >= '0' && text[pos] <= '9') || text[pos] == '.')) {
+        double betrag = 0;
+        const auto [ende, fehler] = std::from_chars(text.data() + pos, text.data() + text.size(), betrag);
+        const std::size_t stopp = static_cast<std::size_t>(ende - text.data());
+        const bool weiterMoeglich =
+            stopp < text.size() && (IstLeer(text[stopp]) || text[stopp] == 'e' || text[stopp] == 'E');
+        if (fehler == std::errc() && !weiterMoeglich) {
+            wert = negativ ? -betrag : betrag;
+            return true;
+        }
+    }
+    return ZahlSammelnUndLesen(text, wert);
 }
 
 std::string DreiDezimalen(double wert, std::string_view dezimaltrenner) {

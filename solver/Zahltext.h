@@ -17,6 +17,11 @@ inline constexpr const char* kTextUeberlauf = "Überlauf";
 // point; exponent form below 1E-04 and from 1E+15 on (" 1E+15", " 1.5E-05").
 std::string ZahlText(double wert);
 
+// The same text written to `ziel`, which must hold kZahlTextMaxLaenge characters; returns
+// the end. For callers that assemble many numbers without a string per number.
+inline constexpr int kZahlTextMaxLaenge = 32;
+char* ZahlTextSchreiben(double wert, char* ziel);
+
 // Leading-number reading. Blanks, tabs and line feeds are skipped everywhere; then an
 // optional sign, digits with at most one point, an optional exponent (E or e, sign, digits),
 // or &H / &O with a hexadecimal / octal integer. Reading stops at the first character that
