@@ -1,0 +1,54 @@
+#pragma once
+// The report's surface on a real printer (or a PDF file): QPainter on a QPrinter.
+
+#include <QFont>
+#include <QPainter>
+
+#include "Ausgabe.h"
+
+class QPrinter;
+
+namespace tovik {
+
+class DruckerAusgabe final : public Ausgabe {
+public:
+    // The printer must outlive the surface. The page is begun by the first operation.
+    explicit DruckerAusgabe(QPrinter& drucker);
+    ~DruckerAusgabe() override;
+    DruckerAusgabe(const DruckerAusgabe&) = delete;
+    DruckerAusgabe& operator=(const DruckerAusgabe&) = delete;
+
+    bool Millimeter() override;
+    bool Schriftart(const QString& name) override;
+    bool Schriftgroesse(double punkte) override;
+    bool Fett(bool fett) override;
+    bool SetzeX(double x) override;
+    bool SetzeY(double y) override;
+    double X() const override { return m_x; }
+    double Y() const override { return m_y; }
+    bool TextBreite(const QString& text, double& breite) override;
+    bool Drucke(const QString& text, bool zeileEnden) override;
+    bool ZeileEnden() override;
+    bool DokumentEnden() override;
+
+    // True once QPainter::begin() has failed on the printer. Qt then leaves the printer
+    // "active" for good, so its owner has to replace it before it can be used again.
+    bool BeginnGescheitert() const { return m_zustand == Zustand::Gescheitert; }
+
+private:
+    enum class Zustand { Neu, Offen, Gescheitert };
+
+    // Begins the page on first use; false when the printer cannot be used.
+    bool Bereit();
+    double Zeilenhoehe() const;
+
+    QPrinter& m_drucker;
+    QPainter m_maler;
+    Zustand m_zustand = Zustand::Neu;
+    double m_punkteJeEinheit;  // device pixels per coordinate unit
+    QFont m_schrift;
+    double m_x = 0;
+    double m_y = 0;
+};
+
+}  // namespace tovik
