@@ -1,0 +1,43 @@
+#include "Mod_Allg.h"
+
+#include <QPushButton>
+
+#include "Meldung.h"
+#include "Twips.h"
+#include "Zahltext.h"
+#include "frm_Tovik.h"
+
+void KnopfEinrichten(frm_Tovik& fenster, std::int16_t nummer, QString text) {
+    if (nummer < 1 || nummer > 4) return;
+    auto* knopf = fenster.findChild<QPushButton*>(QStringLiteral("Command%1").arg(nummer));
+    if (!knopf) return;
+    QRectF ort = tovik::LiesTwips(knopf).value_or(QRectF());
+    ort.setHeight(600);
+    ort.setWidth(1750);
+    tovik::SetzeTwips(knopf, ort);
+    QFont schrift = knopf->font();
+    schrift.setFamily(QStringLiteral("arial"));
+    schrift.setPointSize(14);
+    schrift.setBold(false);
+    knopf->setFont(schrift);
+    knopf->setText(text);
+    knopf->setAccessibleName(text);
+}
+
+void ZahlAusText(QString text, double& ziel) {
+    static const char* const kFehlerhaft = "fehlerhafte Eingabe";
+    const qsizetype komma = text.indexOf(u',');
+    // The comma's place is kept as a 16-bit number: one beyond 32767 makes the text faulty.
+    if (komma + 1 > 32767) {
+        tovik::Meldung(kFehlerhaft);
+        return;
+    }
+    if (komma >= 0) text[komma] = u'.';
+    if (text.isEmpty()) text = QStringLiteral("0");
+    double wert = 0;
+    if (!tovik::ZahlLesen(text.toStdString(), wert)) {
+        tovik::Meldung(kFehlerhaft);
+        return;
+    }
+    ziel = wert;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Helpers of the window: button styling and the reading of one cell.
+
+#include <QString>
+#include <cstdint>
+
+class frm_Tovik;
+
+// Styles Command1 to Command4 of the window (600 x 1750 twips, arial 14, the caption);
+// any other number leaves every button as it is.
+void KnopfEinrichten(frm_Tovik& fenster, std::int16_t nummer, QString text);
+
+// Reads a cell text into `ziel`: the first comma counts as the decimal point and an empty
+// text as 0. A value beyond the range of a double brings "fehlerhafte Eingabe" and leaves
+// `ziel` as it was.
+void ZahlAusText(QString text, double& ziel);

@@ -1,0 +1,262 @@
+// The window's start-up, its layout on resize and the routing of its events.
+
+#include "frm_Tovik.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+
+#include "Meldungsfenster.h"
+#include "Mod_Allg.h"
+#include "Twips.h"
+#include "Zahltext.h"
+
+using tovik::GS;
+
+namespace {
+
+// Client size of the design, in twips; the size the window has when restored.
+constexpr double kDesignBreite = 9285;
+constexpr double kDesignHoehe = 8550;
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+void Beschriften(QLabel* w, const QString& text) {
+    w->setText(text);
+    w->setAccessibleName(text);
+}
+
+void Beschriften(QGroupBox* w, const QString& text) {
+    w->setTitle(text);
+    w->setAccessibleName(text);
+}
+
+void Beschriften(QPushButton* w, const QString& text) {
+    w->setText(text);
+    w->setAccessibleName(text);
+}
+
+template <class W>
+void Schrift(W* w, int punkte, bool fett) {
+    QFont f = w->font();
+    f.setPointSize(punkte);
+    f.setBold(fett);
+    w->setFont(f);
+}
+
+QStyle* RahmenStil() {
+    static QStyle* const stil = [] {
+        QStyle* s = QStyleFactory::create(QStringLiteral("Windows"));
+        if (s) s->setParent(qApp);
+        return s;
+    }();
+    return stil;
+}
+
+}  // namespace
+
+frm_Tovik::frm_Tovik() {
+    setObjectName(QStringLiteral("frm_Tovik"));
+    setWindowTitle(QStringLiteral("Form1"));
+    // The default font of every control whose font the start-up leaves alone. The design
+    // was laid out for a small sans serif: arial at 7.5 points keeps every caption inside
+    // its fixed size ("... N =" is the widest).
+    QFont standard(QStringLiteral("arial"));
+    standard.setPointSizeF(7.5);
+    setFont(standard);
+    resize(tovik::ZuPixel(kDesignBreite, logicalDpiX()), tovik::ZuPixel(kDesignHoehe, logicalDpiY()));
+
+    SteuerelementeAnlegen();
+    vorherigeMeldung_ = tovik::SetzeMeldungsHook(tovik::MeldungsfensterZeigen);
+
+    connect(Text3, &QLineEdit::textChanged, this, &frm_Tovik::Text3_Change);
+    Text1->installEventFilter(this);
+    Text2->installEventFilter(this);
+    for (const Feldreihe* zeile : {&Text4, &Text5, &Text6, &Text7, &Text8, &Text9})
+        for (QLineEdit* zelle : *zeile) zelle->installEventFilter(this);
+    connect(Command1, &QPushButton::clicked, this, &frm_Tovik::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frm_Tovik::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &frm_Tovik::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &frm_Tovik::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &frm_Tovik::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &frm_Tovik::Command6_Click);
+
+    Form_Load();
+    // The focusable control with the lowest tab index takes the focus when shown.
+    Text1->setFocus();
+}
+
+frm_Tovik::~frm_Tovik() { tovik::SetzeMeldungsHook(std::move(vorherigeMeldung_)); }
+
+void frm_Tovik::Form_Load() {
+    setWindowState(windowState() | Qt::WindowMaximized);
+    setWindowTitle(QStringLiteral("Programm  ") + QStringLiteral("Tovik.vbp") +
+                   QStringLiteral(", Version ") + QStringLiteral("5.0"));
+    Beschriften(Frame1, QStringLiteral("Einheiten "));
+    Beschriften(Frame2, QStringLiteral("Eingaben "));
+    Beschriften(Frame3, QStringLiteral("Ergebnisse "));
+    Beschriften(Frame4, QStringLiteral("Kontrolle "));
+    // The controls inside have fonts and colours of their own, so this styles the caption only.
+    for (QGroupBox* rahmen : {Frame1, Frame2, Frame3, Frame4}) {
+        QFont f = rahmen->font();
+        f.setBold(true);
+        f.setFamily(QStringLiteral("arial"));
+        f.setPointSize(12);
+        rahmen->setFont(f);
+        QPalette p = rahmen->palette();
+        p.setColor(QPalette::WindowText, QColor(255, 0, 0));
+        rahmen->setPalette(p);
+        // The classic frame: the caption stands in the top line, so the design places of
+        // the controls inside (some only 240 twips below the top) stay clear of the line.
+        rahmen->setStyle(RahmenStil());
+    }
+    for (QPushButton* knopf : {Command5, Command6}) {
+        Beschriften(knopf, knopf == Command5 ? QStringLiteral("A symmetrisch")
+                                             : QStringLiteral("A * x - B ="));
+        QFont f = knopf->font();
+        f.setBold(true);
+        f.setFamily(QStringLiteral("arial"));
+        f.setPointSize(10);
+        knopf->setFont(f);
+    }
+
+    tovik::BeispielSystem();
+
+    Beschriften(Label1, QStringLiteral("Lösung von linearen Gleichungssystemen nach Tovik\n"
+                                       "mit mehrfachen rechten Seiten"));
+    Schrift(Label1, 12, true);
+    Beschriften(Label9, QStringLiteral("(Voraussetzung: Hauptdiagonalelemente a(i,i) <> 0\n"
+                                       "falls nicht erfüllt: Reihenfolge der Gleichungen ändern!)"));
+    Schrift(Label9, 10, true);
+    Beschriften(Label2, QStringLiteral("Projekt"));
+    Beschriften(Label3, QStringLiteral("Position"));
+    Text1->setText(Text(GS.Projekt));
+    Text2->setText(Text(GS.Position));
+    Beschriften(Label4, QStringLiteral("Anzahl der Gleichungen und Unbekannten N ="));
+    // Runs Text3_Change at once: the same N, so it only sets up the grid.
+    Text3->setText(Text(tovik::ZahlText(GS.N)));
+    Beschriften(Label8, QStringLiteral("(Bei Eingabe von N wird das Gleichungssystem gelöscht!)"));
+    const std::pair<QLabel*, const char*> ueberschriften[] = {
+        {Label5, "Koeffizientenmatrix A"}, {Label6, "rechte Seite B"}, {Label7, "* x ="},
+        {Label10, "Lösungen x"},           {Label11, "Nullvektor"},
+    };
+    for (const auto& [label, text] : ueberschriften) {
+        Beschriften(label, QString::fromUtf8(text));
+        Schrift(label, 10, true);
+    }
+    ZellenFuellen();
+
+    KnopfEinrichten(*this, 1, QStringLiteral("Berechnen"));
+    KnopfEinrichten(*this, 2, QStringLiteral("Drucken"));
+    KnopfEinrichten(*this, 3, QStringLiteral("Öfffnen"));
+    KnopfEinrichten(*this, 4, QStringLiteral("Speichern"));
+}
+
+std::optional<double> frm_Tovik::ClientBreite() const {
+    if (isMinimized()) return 0.0;  // a minimized window has no client area
+    return tovik::ZuTwips(width(), logicalDpiX());
+}
+
+std::optional<double> frm_Tovik::ClientHoehe() const {
+    if (isMinimized()) return 0.0;
+    return tovik::ZuTwips(height(), logicalDpiY());
+}
+
+void frm_Tovik::Form_Resize() {
+    using Wert = std::optional<double>;
+    // Each step on its own: one that cannot be done leaves its button where it was.
+    const auto breite = [this]() -> Wert {
+        if (const auto t = tovik::LiesTwips(Command2)) return t->width();
+        return std::nullopt;
+    };
+    const auto hoehe = [this]() -> Wert {
+        if (const auto t = tovik::LiesTwips(Command2)) return t->height();
+        return std::nullopt;
+    };
+    const auto rechne = [](Wert kante, Wert mass, double faktor) -> Wert {
+        if (!kante || !mass) return std::nullopt;
+        return *kante - *mass * faktor;
+    };
+    const auto setze = [](QPushButton* knopf, bool links, Wert twips) {
+        // Stored as a single-precision value; beyond any screen it is no position at all.
+        if (!twips || !std::isfinite(*twips) || std::fabs(*twips) > 1e8) return;
+        const auto ort = tovik::LiesTwips(knopf);
+        if (!ort) return;
+        QRectF neu = *ort;
+        const double wert = static_cast<float>(*twips);
+        if (links)
+            neu.moveLeft(wert);
+        else
+            neu.moveTop(wert);
+        tovik::SetzeTwips(knopf, neu);
+    };
+    setze(Command2, true, rechne(ClientBreite(), breite(), 1.3));
+    setze(Command2, false, rechne(ClientHoehe(), hoehe(), 1.6));
+    setze(Command3, true, rechne(ClientBreite(), breite(), 2.4));
+    setze(Command3, false, rechne(ClientHoehe(), hoehe(), 1.6));
+    setze(Command4, true, rechne(ClientBreite(), breite(), 3.5));
+    setze(Command4, false, rechne(ClientHoehe(), hoehe(), 1.6));
+}
+
+void frm_Tovik::resizeEvent(QResizeEvent* ereignis) {
+    QWidget::resizeEvent(ereignis);
+    Form_Resize();
+}
+
+void frm_Tovik::changeEvent(QEvent* ereignis) {
+    QWidget::changeEvent(ereignis);
+    // Minimizing and restoring change no pixel size, only the window state.
+    if (ereignis->type() == QEvent::WindowStateChange) Form_Resize();
+}
+
+bool frm_Tovik::eventFilter(QObject* objekt, QEvent* ereignis) {
+    if (ereignis->type() == QEvent::FocusOut) {
+        // Switching to another program or a menu is not leaving the field.
+        const auto grund = static_cast<QFocusEvent*>(ereignis)->reason();
+        if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason) {
+            if (objekt == Text1) Text1_LostFocus();
+            if (objekt == Text2) Text2_LostFocus();
+        }
+        return false;
+    }
+    if (ereignis->type() != QEvent::KeyRelease) return false;
+    const auto* taste = static_cast<QKeyEvent*>(ereignis);
+    if (taste->isAutoRepeat()) return false;  // one release per key, as the key goes up
+    using KeyUp = void (frm_Tovik::*)(std::int16_t, std::int16_t, std::int16_t);
+    const std::pair<const Feldreihe*, KeyUp> zeilen[] = {
+        {&Text4, &frm_Tovik::Text4_KeyUp}, {&Text5, &frm_Tovik::Text5_KeyUp},
+        {&Text6, &frm_Tovik::Text6_KeyUp}, {&Text7, &frm_Tovik::Text7_KeyUp},
+        {&Text8, &frm_Tovik::Text8_KeyUp}, {&Text9, &frm_Tovik::Text9_KeyUp},
+    };
+    for (const auto& [zeile, keyUp] : zeilen) {
+        for (std::int16_t k = 0; k < tovik::kMaxN; ++k) {
+            if ((*zeile)[k] != objekt) continue;
+            const auto shift = static_cast<std::int16_t>(taste->modifiers().toInt() >> 25);
+            (this->*keyUp)(k, static_cast<std::int16_t>(taste->key() & 0x7fff), shift);
+            return false;
+        }
+    }
+    return false;
+}
+
+void frm_Tovik::Command2_Click() {
+    // wired by the report / storage library
+}
+
+void frm_Tovik::Command3_Click() {
+    // wired by the report / storage library
+}
+
+void frm_Tovik::Command4_Click() {
+    // wired by the report / storage library
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The program's one window: header fields, the size N, the grid of A, B, x and A*x - B,
+// and the buttons that compute, mirror, print, open and save.
+//
+// Like the form it is modelled on, the controls are public members named after the design
+// (objectName alike); element k of a cell array belongs to index k+1 of the system.
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "Gleichungssystem.h"
+#include "Meldung.h"
+
+class QFileDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frm_Tovik : public QWidget {
+    Q_OBJECT
+
+public:
+    using Feldreihe = std::array<QLineEdit*, tovik::kMaxN>;
+
+    // Builds every control and runs Form_Load; showing the window is the caller's task.
+    frm_Tovik();
+    ~frm_Tovik() override;
+
+    // Writes Projekt, Position, N, A, B and the solution labels into the window.
+    void SystemAnzeigen();
+    // Shows and empties the cells of the current N, hides all others.
+    void FelderEinrichten();
+    // Copies the upper triangle of A onto the lower one and shows the system again.
+    void MatrixSymmetrieren();
+
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
+           *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
+           *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;
+    QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr, *Frame4 = nullptr;
+    QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr;
+    Feldreihe Text4{}, Text5{}, Text6{}, Text7{}, Text8{};  // rows 1 to 5 of A
+    Feldreihe Text9{};   // B
+    Feldreihe Text10{};  // solution x
+    Feldreihe Text11{};  // control product A*x - B
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
+                *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr;
+    QFrame *Line1 = nullptr, *Line2 = nullptr, *Line3 = nullptr, *Line4 = nullptr;
+    QFileDialog* CommonDialog1 = nullptr;  // file dialogs of Open and Save; never shown here
+
+public slots:
+    void Command1_Click();  // Berechnen
+    void Command2_Click();  // Drucken
+    void Command3_Click();  // Öfffnen
+    void Command4_Click();  // Speichern
+    void Command5_Click();  // A symmetrisch
+    void Command6_Click();  // A * x - B =
+
+protected:
+    void resizeEvent(QResizeEvent* ereignis) override;
+    void changeEvent(QEvent* ereignis) override;
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+
+private:
+    void SteuerelementeAnlegen();  // from the design tables
+    void Form_Load();
+    void Form_Resize();
+    void Text3_Change();
+    void Text1_LostFocus();
+    void Text2_LostFocus();
+    void Text4_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
+    void Text5_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
+    void Text6_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
+    void Text7_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
+    void Text8_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
+    void Text9_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
+
+    // Reads elements 0..N-1 of a row of cells into ziel(1..N).
+    void ZeileLesen(const Feldreihe& zeile, tovik::Vektor& ziel);
+    // Writes A, B and the solution labels into the grid (all five rows of each column 1..N).
+    void ZellenFuellen();
+    // Client area in twips; empty while minimized.
+    std::optional<double> ClientBreite() const;
+    std::optional<double> ClientHoehe() const;
+
+    tovik::MeldungsHook vorherigeMeldung_;
+};
