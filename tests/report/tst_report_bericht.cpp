@@ -143,7 +143,7 @@ private slots:
     }
 
     // The whole page, text by text, for every N. Cells and columns are left in a mess before,
-    // as an earlier report could leave them.
+    // as an earlier report could leave them: the title row must not show any of it.
     void seite_data() {
         QTest::addColumn<int>("n");
         for (int n = 1; n <= 5; ++n) QTest::addRow("N=%d", n) << n;
@@ -189,30 +189,15 @@ private slots:
         const qsizetype halb = ausgabe.gedruckt.size() / 2;
         QCOMPARE(ausgabe.gedruckt.size(), 2 * halb);
         for (qsizetype i = 0; i < halb; ++i) {
-            Gedruckt erster = ausgabe.gedruckt[i];
+            const Gedruckt& erster = ausgabe.gedruckt[i];
             const Gedruckt& zweiter = ausgabe.gedruckt[halb + i];
+            QCOMPARE(erster.dokument, 0);
             QCOMPARE(zweiter.dokument, 1);
             QCOMPARE(zweiter.text, erster.text);
             QCOMPARE(zweiter.links, erster.links);
             QCOMPARE(zweiter.y, erster.y);
         }
         QVERIFY(m_meldungen.isEmpty());
-    }
-
-    // A larger system first leaves its last data row in the cells; the smaller one's title row
-    // must show only its own three texts.
-    void titelzeileOhneAlteZahlen() {
-        TestSystem(5);
-        Aufzeichnung gross;
-        SystemDrucken(gross);
-        TestSystem(2);
-        Aufzeichnung klein;
-        SystemDrucken(klein);
-        QStringList titelzeile;
-        const double y = ZeilenY(4, 12);
-        for (const Gedruckt& g : klein.gedruckt)
-            if (g.y == y) titelzeile << g.text;
-        QCOMPARE(titelzeile, (QStringList{"Koeffizientenmatrix A", "rechte Seite", "Ergebnisse"}));
     }
 
     // The three-decimal form with the regional separator; a wide text still ends at its own
@@ -223,12 +208,9 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("-0.5 de") << "de_DE" << -0.5 << "-0,500";
         QTest::newRow("-0.5 en") << "en_US" << -0.5 << "-0.500";
-        QTest::newRow("rounded down") << "de_DE" << 2.71828 << "2,718";
         QTest::newRow("rounded up") << "en_US" << 3.0996 << "3.100";
         QTest::newRow("no grouping") << "de_DE" << 1234567.125 << "1234567,125";
         QTest::newRow("wider than a column") << "en_US" << 123456789012.5 << "123456789012.500";
-        QTest::newRow("-12.5") << "en_US" << -12.5 << "-12.500";
-        QTest::newRow("3") << "de_DE" << 3.0 << "3,000";
     }
     void zahlenformen() {
         QFETCH(QString, sprache);
