@@ -241,7 +241,8 @@ bool frm_Tovik::eventFilter(QObject* objekt, QEvent* ereignis) {
     for (const auto& [zeile, keyUp] : zeilen) {
         for (std::int16_t k = 0; k < tovik::kMaxN; ++k) {
             if ((*zeile)[k] != objekt) continue;
-            const auto shift = static_cast<std::int16_t>(taste->modifiers().toInt() >> 25);
+            // Shift 1, Ctrl 2, Alt 4, as the key-up handlers take it.
+            const auto shift = static_cast<std::int16_t>((taste->modifiers().toInt() >> 25) & 7);
             (this->*keyUp)(k, static_cast<std::int16_t>(taste->key() & 0x7fff), shift);
             return false;
         }
