@@ -93,7 +93,11 @@ char* ZahlTextSchreiben(double wert, char* ziel) {
     // Digits go in at offset 1, leaving room for the blank or sign in front.
     char* const ziffern = ziel + 1;
     // 15 digits, point, "E-308": always fits.
-    char* ende = std::to_chars(ziffern, ziel + kZahlTextMaxLaenge, std::fabs(wert),
+    // Near the top of the range, 15 digits rounded up would lie beyond the largest double
+    // and could not be read back: such values are written as the largest 15-digit value.
+    constexpr double kGroessterLesbarer = 1.79769313486231e308;
+    const double betrag = std::min(std::fabs(wert), kGroessterLesbarer);
+    char* ende = std::to_chars(ziffern, ziel + kZahlTextMaxLaenge, betrag,
                                std::chars_format::general, 15).ptr;
     char* anfang = ziffern;
     if (ziffern[0] == '0' && ziffern[1] == '.') ++anfang;  // ".5", not "0.5"

@@ -34,7 +34,10 @@ private slots:
         QTest::newRow(".0001") << 0.0001 << " .0001";
         QTest::newRow("-1E-05") << -1e-5 << "-1E-05";
         QTest::newRow("1E+100") << 1e100 << " 1E+100";
-        QTest::newRow("max") << std::numeric_limits<double>::max() << " 1.79769313486232E+308";
+        // Rounded up it would not read back: written as the largest readable 15-digit text.
+        QTest::newRow("max") << std::numeric_limits<double>::max() << " 1.79769313486231E+308";
+        QTest::newRow("-max") << -std::numeric_limits<double>::max() << "-1.79769313486231E+308";
+        QTest::newRow("largest readable") << 1.79769313486231e308 << " 1.79769313486231E+308";
         QTest::newRow("subnormal") << 5e-324 << " 4.94065645841247E-324";
         QTest::newRow("12.25") << 12.25 << " 12.25";
         QTest::newRow("0.1+0.2") << 0.1 + 0.2 << " .3";
@@ -111,6 +114,17 @@ private slots:
         QVERIFY(!ZahlLesen(text.toStdString(), gelesen));
         QCOMPARE(gelesen, 42.0);  // untouched on failure
     }
+
+    // The top of the range reads back, within the 15 digits written.
+    void zahlTextGrenzeLesbar() {
+        for (double wert : {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                            1.797693134862315e308}) {
+            double gelesen = 0;
+            QVERIFY(ZahlLesen(ZahlText(wert), gelesen));
+            QVERIFY(std::fabs(gelesen - wert) <= 1e-14 * std::fabs(wert));
+        }
+    }
+
 
     // What is written must read back to the same value at 15 significant digits.
     void zahlTextRundreise() {
