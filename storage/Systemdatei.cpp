@@ -94,8 +94,7 @@ std::optional<Fehlergrund> TextSchreiben(QByteArray& bytes, const std::string& t
     return std::nullopt;
 }
 
-// A value whose plain number text would not read back (not finite, or so close to the
-// largest double that rounding to 15 digits passes it) is never written.
+// A value whose plain number text would not read back (not finite) is never written.
 std::optional<Fehlergrund> ZahlSchreiben(QByteArray& bytes, double wert, const std::string& feld) {
     const std::string text = ZahlText(wert);
     bool ueberlauf = false;
