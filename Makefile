@@ -3,6 +3,7 @@
 #   make test   sanitizer build, then the whole suite through ctest (offscreen)
 #   make bench  release build of the benchmarks, then run them
 #   make fuzz   libFuzzer targets (clang), 60 seconds each
+#   make deb    Debian package of the release build (CPack)
 
 JOBS    ?= $(shell nproc)
 RELEASE := build/release
@@ -42,6 +43,9 @@ fuzz: deps
 	CXX=clang++-14 $(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVIK_FUZZ=ON >/dev/null
 	cmake --build $(FUZZ) -j $(JOBS)
 	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
+
+deb: build
+	cd $(RELEASE) && cpack -G DEB
 
 clean:
 	rm -rf build

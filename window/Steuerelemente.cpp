@@ -173,7 +173,4 @@ void frm_Tovik::SteuerelementeAnlegen() {
               [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < fokusfolge.size(); ++i)
         setTabOrder(fokusfolge[i - 1].second, fokusfolge[i].second);
-
-    CommonDialog1 = new QFileDialog(this);
-    CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
 }

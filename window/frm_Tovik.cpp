@@ -17,6 +17,8 @@
 #include <cmath>
 
 #include "Meldungsfenster.h"
+#include "SystemDialog.h"
+#include "SystemDrucken.h"
 #include "Mod_Allg.h"
 #include "Twips.h"
 #include "Zahltext.h"
@@ -250,14 +252,20 @@ bool frm_Tovik::eventFilter(QObject* objekt, QEvent* ereignis) {
     return false;
 }
 
-void frm_Tovik::Command2_Click() {
-    // wired by the report / storage library
+QFileDialog& frm_Tovik::CommonDialog1() {
+    if (!dateidialog_) {
+        dateidialog_ = new QFileDialog(this);
+        dateidialog_->setObjectName(QStringLiteral("CommonDialog1"));
+    }
+    return *dateidialog_;
 }
+
+void frm_Tovik::Command2_Click() { tovik::SystemDrucken(this); }
 
 void frm_Tovik::Command3_Click() {
-    // wired by the report / storage library
+    // The display runs whether the load succeeded, failed or was cancelled.
+    tovik::SystemAusDatei(CommonDialog1());
+    SystemAnzeigen();
 }
 
-void frm_Tovik::Command4_Click() {
-    // wired by the report / storage library
-}
+void frm_Tovik::Command4_Click() { tovik::SystemInDatei(CommonDialog1()); }

@@ -49,7 +49,9 @@ public:
     QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
                 *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr;
     QFrame *Line1 = nullptr, *Line2 = nullptr, *Line3 = nullptr, *Line4 = nullptr;
-    QFileDialog* CommonDialog1 = nullptr;  // file dialogs of Open and Save; never shown here
+    // The one file dialog of Open and Save, made on first use (building it costs a good part
+    // of the start-up) and kept, so that it offers the last chosen name again.
+    QFileDialog& CommonDialog1();
 
 public slots:
     void Command1_Click();  // Berechnen
@@ -87,4 +89,5 @@ private:
     std::optional<double> ClientHoehe() const;
 
     tovik::MeldungsHook vorherigeMeldung_;
+    QFileDialog* dateidialog_ = nullptr;
 };

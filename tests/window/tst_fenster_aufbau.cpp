@@ -68,8 +68,12 @@ private slots:
         // Nothing is computed at start-up.
         QCOMPARE(GS.X[1], 0.0);
         QCOMPARE(GS.A0[1][1], 0.0);
-        QVERIFY(f.CommonDialog1 && !f.CommonDialog1->isVisible());
-        QCOMPARE(f.CommonDialog1->objectName(), QStringLiteral("CommonDialog1"));
+        // The file dialog is made on first use and then kept.
+        QVERIFY(!f.findChild<QFileDialog*>());
+        QFileDialog* dialog = &f.CommonDialog1();
+        QCOMPARE(&f.CommonDialog1(), dialog);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(dialog->objectName(), QStringLiteral("CommonDialog1"));
         QCOMPARE(QApplication::focusWidget(), f.Text1);
     }
 
