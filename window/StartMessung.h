@@ -1,7 +1,7 @@
 #pragma once
-// The report of the peer programs of bench_start, the same that tovik gives under
-// TOVIK_BENCH_QUIT=1: the monotonic clock when the window is shown and when it is first
-// painted, then quit.
+// Only for bench/start: tovik under TOVIK_BENCH_QUIT=1, and the peer programs it is measured
+// against, print the monotonic clock when the window has been shown and laid out, and when
+// it has first been painted, then quit. The program itself has no options.
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
