@@ -1,17 +1,57 @@
 #pragma once
-// Small helpers shared by the storage tests.
+// Shared by the storage tests: the example file as bytes, plain file access, the reason of
+// a refusal and a record to load over.
 
+#include <QByteArray>
+#include <QFile>
+#include <QList>
 #include <QString>
 
-#include <cstdio>
-#include <cstring>
-#include <string>
+#include <optional>
+#include <variant>
 
 #include "Gleichungssystem.h"
+#include "Systemdatei.h"
 
 namespace hilfen {
 
-// Every field of the record, bit for bit where it matters (arrays compared as values).
+inline QByteArray Datei(const QList<QByteArray>& zeilen) {
+    QByteArray bytes;
+    for (const QByteArray& zeile : zeilen) bytes += zeile + "\r\n";
+    return bytes;
+}
+
+inline const QList<QByteArray> kBeispielZeilen = {"### Tovik 5.0", "Test", "1", " 3", " 3", " 4",
+                                                  " 7", " 90", " 12", " 10", " 0", " 78",
+                                                  " 0", " 12", " 2", " 56"};
+
+// The example system exactly as stored.
+inline QByteArray Beispiel() { return Datei(kBeispielZeilen); }
+
+// The example with line `nummer` (1-based) replaced.
+inline QByteArray MitZeile(int nummer, const QByteArray& zeile) {
+    QList<QByteArray> zeilen = kBeispielZeilen;
+    zeilen[nummer - 1] = zeile;
+    return Datei(zeilen);
+}
+
+inline QByteArray Inhalt(const QString& pfad) {
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
+}
+
+inline bool Schreiben(const QString& pfad, const QByteArray& bytes) {
+    QFile datei(pfad);
+    return datei.open(QIODevice::WriteOnly) && datei.write(bytes) == bytes.size();
+}
+
+// The reason of a refusal, empty when there was none.
+inline QString Grund(const tovik::Fehlergrund* f) { return f ? QString::fromStdString(f->text) : QString(); }
+inline QString Grund(const std::optional<tovik::Fehlergrund>& f) { return Grund(f ? &*f : nullptr); }
+template <class... T>
+QString Grund(const std::variant<T...>& e) { return Grund(std::get_if<tovik::Fehlergrund>(&e)); }
+
+// Every field of the record (arrays compared as values).
 inline bool Gleich(const tovik::Gleichungssystem& a, const tovik::Gleichungssystem& b) {
     return a.Projekt == b.Projekt && a.Position == b.Position && a.N == b.N && a.A == b.A &&
            a.B == b.B && a.A0 == b.A0 && a.B0 == b.B0 && a.X == b.X && a.Fehler == b.Fehler;
@@ -34,15 +74,6 @@ inline tovik::Gleichungssystem Vorher() {
     }
     gs.Fehler = true;
     return gs;
-}
-
-// The same double at 15 significant digits.
-inline bool Gleich15(double a, double b) {
-    if (a == 0 && b == 0) return true;  // " 0" carries no sign
-    char ta[40], tb[40];
-    std::snprintf(ta, sizeof ta, "%.14e", a);
-    std::snprintf(tb, sizeof tb, "%.14e", b);
-    return std::strcmp(ta, tb) == 0;
 }
 
 }  // namespace hilfen

@@ -11,9 +11,6 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <functional>
-
-#include "Fehlerfaelle.h"
 #include "Gleichungssystem.h"
 #include "Hilfen.h"
 #include "Meldung.h"
@@ -21,22 +18,39 @@
 #include "Systemdatei.h"
 
 using namespace tovik;
+using namespace hilfen;
 
 namespace {
 
-// Answers the next file dialog: lets `pruefen` look at it, then types `name` and presses
-// Return, or cancels when `name` is empty. An overwrite question is answered with `ja`;
+QString Kanonisch(const QString& pfad) { return QFileInfo(pfad).canonicalFilePath(); }
+
+// The dialog as the user meets it: title, filters, chosen filter, mode, overwrite question,
+// extension, folder and name offered.
+QStringList Ablesen(QFileDialog& d) {
+    const auto* feld = d.findChild<QLineEdit*>("fileNameEdit");
+    return {d.windowTitle(),
+            d.nameFilters().join(" | "),
+            d.selectedNameFilter(),
+            d.acceptMode() == QFileDialog::AcceptSave ? "Speichern" : "Öffnen",
+            d.fileMode() == QFileDialog::AnyFile ? "jede Datei" : "nur vorhandene",
+            d.testOption(QFileDialog::DontConfirmOverwrite) ? "ohne Frage" : "mit Frage",
+            "Endung " + d.defaultSuffix(),
+            Kanonisch(d.directory().absolutePath()),
+            feld ? feld->text() : "?"};
+}
+
+// Answers the next file dialog: notes what it shows, then types `name` and presses Return,
+// or cancels when `name` is empty. An overwrite question is answered with `ja`;
 // after "No" the dialog is cancelled.
 class Beantworter : public QObject {
 public:
-    explicit Beantworter(QString name, std::function<void(QFileDialog&)> pruefen = {}, bool ja = true)
-        : name_(std::move(name)), pruefen_(std::move(pruefen)), ja_(ja) {
+    explicit Beantworter(QString name, bool ja = true) : name_(std::move(name)), ja_(ja) {
         connect(&timer_, &QTimer::timeout, this, &Beantworter::Schritt);
         timer_.start(5);
     }
 
-    bool dialogGesehen = false;
-    QStringList fragen;  // texts of the overwrite questions
+    QStringList gesehen;  // Ablesen() of the dialog; empty if none came
+    QStringList fragen;   // texts of the overwrite questions
 
 private:
     void Schritt() {
@@ -54,9 +68,8 @@ private:
         }
         if (beantwortet_ && !abbrechen_) return;  // Return is still on its way
         if (!beantwortet_) {
-            dialogGesehen = true;
             beantwortet_ = true;
-            if (pruefen_) pruefen_(*dialog);
+            gesehen = Ablesen(*dialog);
             if (!name_.isEmpty()) {
                 auto* feld = dialog->findChild<QLineEdit*>("fileNameEdit");
                 QVERIFY(feld);
@@ -75,56 +88,14 @@ private:
     }
 
     QString name_;
-    std::function<void(QFileDialog&)> pruefen_;
     bool ja_;
     bool beantwortet_ = false;
     bool abbrechen_ = false;
     QTimer timer_;
 };
 
-struct Einstellungen {
-    QString titel;
-    QStringList filter;
-    QString gewaehlterFilter;
-    QFileDialog::AcceptMode modus{};
-    QFileDialog::FileMode dateimodus{};
-    bool ohneFrage = false;
-    QString endung;
-    QString ordner;
-    QString name;
-};
-
-Einstellungen Ablesen(QFileDialog& dialog) {
-    const auto* feld = dialog.findChild<QLineEdit*>("fileNameEdit");
-    return {dialog.windowTitle(),
-            dialog.nameFilters(),
-            dialog.selectedNameFilter(),
-            dialog.acceptMode(),
-            dialog.fileMode(),
-            dialog.testOption(QFileDialog::DontConfirmOverwrite),
-            dialog.defaultSuffix(),
-            QFileInfo(dialog.directory().absolutePath()).canonicalFilePath(),
-            feld ? feld->text() : QString("?")};
-}
-
-QByteArray Inhalt(const QString& pfad) {
-    QFile datei(pfad);
-    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray();
-}
-
-bool Schreiben(const QString& pfad, const QByteArray& bytes) {
-    QFile datei(pfad);
-    return datei.open(QIODevice::WriteOnly) && datei.write(bytes) == bytes.size();
-}
-
-QString Kanonisch(const QString& pfad) { return QFileInfo(pfad).canonicalFilePath(); }
-
-// The record after loading the example over Vorher(): only the file's fields change.
-Gleichungssystem VorherMitBeispiel() {
-    Gleichungssystem gs = hilfen::Vorher();
-    DatenInSystem(std::get<SystemDaten>(SystemLesen(fehlerfaelle::Beispiel())), gs);
-    return gs;
-}
+const QString kFilter = "Alle Dateien (*.*) | bisherige Projekte(*.TVK)";
+const QString kTvk = "bisherige Projekte(*.TVK)";
 
 }  // namespace
 
@@ -133,8 +104,7 @@ class TstSystemdialog : public QObject {
 
     QFileDialog CommonDialog1;  // one dialog for every command, as in the window
     QTemporaryDir ordner;
-    QStringList meldungen;
-    QStringList titel;
+    QStringList meldungen;  // "title: text"
     MeldungsHook alterHook;
 
 private slots:
@@ -142,39 +112,34 @@ private slots:
         QVERIFY(QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs));
         QVERIFY(ordner.isValid());
         QVERIFY(Verzeichnis.isEmpty());
-        alterHook = SetzeMeldungsHook([this](const std::string& text, const std::string& t) {
-            meldungen << QString::fromStdString(text);
-            titel << QString::fromStdString(t);
+        alterHook = SetzeMeldungsHook([this](const std::string& text, const std::string& titel) {
+            meldungen << QString::fromStdString(titel + ": " + text);
         });
     }
     void cleanupTestCase() { SetzeMeldungsHook(alterHook); }
-    void init() {
-        meldungen.clear();
-        titel.clear();
-    }
+    void init() { meldungen.clear(); }
 
     // First use: the dialog opens in Beispiel beside the program, where the example lies.
+    // A missing file is reported, not hidden, so any name may be chosen.
     void ladenAusBeispielordner() {
-        GS = hilfen::Vorher();
-        Einstellungen gesehen;
-        Beantworter antwort("Test.TVK", [&](QFileDialog& d) { gesehen = Ablesen(d); });
+        GS = Vorher();
+        Beantworter antwort("Test.TVK");
         SystemAusDatei(CommonDialog1);
-        QVERIFY(antwort.dialogGesehen);
-
         QCOMPARE(Verzeichnis, QCoreApplication::applicationDirPath() + "/Beispiel/");
-        QCOMPARE(gesehen.titel, "vorh. Gleichungssystem laden");
-        QCOMPARE(gesehen.filter, (QStringList{"Alle Dateien (*.*)", "bisherige Projekte(*.TVK)"}));
-        QCOMPARE(gesehen.gewaehlterFilter, "bisherige Projekte(*.TVK)");
-        QCOMPARE(gesehen.modus, QFileDialog::AcceptOpen);
-        QCOMPARE(gesehen.dateimodus, QFileDialog::AnyFile);  // a missing file is reported, not hidden
-        QVERIFY(gesehen.ohneFrage);
-        QCOMPARE(gesehen.endung, QString());
-        QCOMPARE(gesehen.ordner, Kanonisch(Verzeichnis));
-        QCOMPARE(gesehen.name, QString());  // nothing chosen yet
-        QVERIFY(antwort.fragen.isEmpty());
-
+        QCOMPARE(antwort.gesehen, (QStringList{"vorh. Gleichungssystem laden", kFilter, kTvk, "Öffnen",
+                                       "jede Datei", "ohne Frage", "Endung ", Kanonisch(Verzeichnis), ""}));
         QCOMPARE(meldungen, QStringList());
-        QVERIFY(hilfen::Gleich(GS, VorherMitBeispiel()));
+        // Projekt, Position, N and the block 1..N of A and B come from the file, nothing else.
+        Gleichungssystem erwartet = Vorher();
+        erwartet.Projekt = "Test";
+        erwartet.Position = "1";
+        erwartet.N = 3;
+        const double zeilen[3][4] = {{3, 4, 7, 90}, {12, 10, 0, 78}, {0, 12, 2, 56}};
+        for (int i = 1; i <= 3; ++i) {
+            for (int j = 1; j <= 3; ++j) erwartet.A[i][j] = zeilen[i - 1][j - 1];
+            erwartet.B[i] = zeilen[i - 1][3];
+        }
+        QVERIFY(Gleich(GS, erwartet));
     }
 
     // The name chosen last is offered again, in its folder; no extension is added.
@@ -183,119 +148,74 @@ private slots:
         BeispielSystem();
         const Gleichungssystem vorher = GS;
         const QString ziel = ordner.filePath("ohne Endung");
-        Einstellungen gesehen;
-        Beantworter antwort(ziel, [&](QFileDialog& d) { gesehen = Ablesen(d); });
+        Beantworter antwort(ziel);
         SystemInDatei(CommonDialog1);
-        QVERIFY(antwort.dialogGesehen);
-
-        QCOMPARE(gesehen.titel, "Gleichungssystem speichern");
-        QCOMPARE(gesehen.filter, (QStringList{"Alle Dateien (*.*)", "bisherige Projekte(*.TVK)"}));
-        QCOMPARE(gesehen.gewaehlterFilter, "bisherige Projekte(*.TVK)");
-        QCOMPARE(gesehen.modus, QFileDialog::AcceptSave);
-        QVERIFY(!gesehen.ohneFrage);
-        QCOMPARE(gesehen.endung, QString());
-        QCOMPARE(gesehen.name, "Test.TVK");
-        QCOMPARE(gesehen.ordner, Kanonisch(Verzeichnis));
+        QCOMPARE(antwort.gesehen, (QStringList{"Gleichungssystem speichern", kFilter, kTvk, "Speichern",
+                                       "jede Datei", "mit Frage", "Endung ", Kanonisch(Verzeichnis),
+                                       "Test.TVK"}));
         QVERIFY(antwort.fragen.isEmpty());  // a new file needs no question
-
         QCOMPARE(meldungen, QStringList());
-        QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), QStringList{"ohne Endung"});
-        QCOMPARE(Inhalt(ziel), fehlerfaelle::Beispiel());
-        QVERIFY(hilfen::Gleich(GS, vorher));  // saving changes nothing
+        QCOMPARE(Inhalt(ziel), Beispiel());
+        QVERIFY(Gleich(GS, vorher));
         QCOMPARE(Verzeichnis, QCoreApplication::applicationDirPath() + "/Beispiel/");  // set once
     }
 
+    // Cancelled, neither command does anything. Both offer the name chosen last, in its folder.
     void abbrechen() {
-        GS = hilfen::Vorher();
-        Einstellungen gesehen;
-        {
-            Beantworter antwort("", [&](QFileDialog& d) { gesehen = Ablesen(d); });
-            SystemAusDatei(CommonDialog1);
-            QVERIFY(antwort.dialogGesehen);
-        }
-        QCOMPARE(gesehen.name, "ohne Endung");
-        QCOMPARE(gesehen.ordner, Kanonisch(ordner.path()));
-        {
+        GS = Vorher();
+        for (auto* befehl : {&SystemAusDatei, &SystemInDatei}) {
             Beantworter antwort("");
-            SystemInDatei(CommonDialog1);
-            QVERIFY(antwort.dialogGesehen);
+            befehl(CommonDialog1);
+            QCOMPARE(antwort.gesehen.mid(7), (QStringList{Kanonisch(ordner.path()), "ohne Endung"}));
         }
         QCOMPARE(meldungen, QStringList());
-        QVERIFY(hilfen::Gleich(GS, hilfen::Vorher()));
+        QVERIFY(Gleich(GS, Vorher()));
         QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), QStringList{"ohne Endung"});
-        QCOMPARE(Inhalt(ordner.filePath("ohne Endung")), fehlerfaelle::Beispiel());
+        QCOMPARE(Inhalt(ordner.filePath("ohne Endung")), Beispiel());
     }
 
-    // Saving over a file asks first; "No" keeps the old file.
+    // Saving over a file asks first; "No" keeps the old file, "Yes" stores the record.
     void ueberschreiben() {
         const QString ziel = ordner.filePath("ohne Endung");
-        GS = hilfen::Vorher();
-        {
-            Beantworter antwort(ziel, {}, false);
+        GS = Vorher();
+        for (bool ja : {false, true}) {
+            Beantworter antwort(ziel, ja);
             SystemInDatei(CommonDialog1);
             QCOMPARE(antwort.fragen.size(), 1);
             QVERIFY2(antwort.fragen[0].contains("ohne Endung"), qPrintable(antwort.fragen[0]));
-        }
-        QCOMPARE(Inhalt(ziel), fehlerfaelle::Beispiel());
-        {
-            Beantworter antwort(ziel, {}, true);
-            SystemInDatei(CommonDialog1);
-            QCOMPARE(antwort.fragen.size(), 1);
+            QCOMPARE(std::get<SystemDaten>(SystemLesen(Inhalt(ziel))).Projekt, ja ? "Brücke" : "Test");
         }
         QCOMPARE(meldungen, QStringList());
-        const LeseErgebnis gelesen = SystemLesen(Inhalt(ziel));
-        QVERIFY(std::holds_alternative<SystemDaten>(gelesen));
-        QCOMPARE(std::get<SystemDaten>(gelesen).Projekt, "Brücke");
     }
 
-    // Every refused file: one message, and the record exactly as it was.
-    void ladenAbgelehnt_data() { fehlerfaelle::Hinzufuegen(); }
-    void ladenAbgelehnt() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, grund);
-        const QString pfad = ordner.filePath("Fall.TVK");
-        QVERIFY(Schreiben(pfad, bytes));
-        GS = hilfen::Vorher();
-        Beantworter antwort(pfad);
-        SystemAusDatei(CommonDialog1);
-        QVERIFY(antwort.dialogGesehen);
-        QCOMPARE(meldungen, QStringList{"Fehler in Sub SystemAusDatei: " + grund});
-        QCOMPARE(titel, QStringList{"Tovik"});
-        QVERIFY(hilfen::Gleich(GS, hilfen::Vorher()));
-    }
-
-    void ladenDateiFehlt() {
-        GS = hilfen::Vorher();
-        Beantworter antwort(ordner.filePath("gibt es nicht.TVK"));
-        SystemAusDatei(CommonDialog1);
-        QCOMPARE(meldungen, QStringList{"Fehler in Sub SystemAusDatei: Datei nicht gefunden"});
-        QVERIFY(hilfen::Gleich(GS, hilfen::Vorher()));
-    }
-
-    void speichernAbgelehnt_data() {
+    // A refused file: one message with the command's prefix, and the record exactly as it
+    // was. Every reason is in tst_storage_datei; here a missing file, a late refusal,
+    // and a save into a missing folder, which makes no folder.
+    void abgelehnt_data() {
+        QTest::addColumn<bool>("speichern");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("projekt");
-        QTest::addColumn<QString>("grund");
-        QTest::newRow("missing folder") << "fehlt/System.TVK" << QByteArray("P") << "Pfad nicht gefunden";
-        QTest::newRow("text not in windows-1252")
-            << "alt.TVK" << QByteArray("中") << "Projekt enthält Zeichen, die windows-1252 nicht kennt";
+        QTest::addColumn<QByteArray>("bytes");  // null: no file
+        QTest::addColumn<QString>("meldung");
+        const QString laden = "Tovik: Fehler in Sub SystemAusDatei: ";
+        QTest::newRow("missing file") << false << "fehlt.TVK" << QByteArray() << laden + "Datei nicht gefunden";
+        QTest::newRow("last value") << false << "Fall.TVK" << MitZeile(16, " 1E999")
+                                    << laden + "Überlauf in Zeile 16";
+        QTest::newRow("missing folder") << true << "fehlt/System.TVK" << QByteArray()
+                                        << "Tovik: Fehler in Sub SystemInDatei: Pfad nicht gefunden";
     }
-    void speichernAbgelehnt() {
+    void abgelehnt() {
+        QFETCH(bool, speichern);
         QFETCH(QString, name);
-        QFETCH(QByteArray, projekt);
-        QFETCH(QString, grund);
-        const QByteArray altesBytes = "### Tovik 5.0\r\nalt\r\n\r\n 0\r\n";
-        QVERIFY(Schreiben(ordner.filePath("alt.TVK"), altesBytes));
-        GS = hilfen::Vorher();
-        GS.Projekt = projekt.toStdString();
-        const Gleichungssystem vorher = GS;
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, meldung);
+        if (!bytes.isNull()) QVERIFY(Schreiben(ordner.filePath(name), bytes));
+        GS = Vorher();
         Beantworter antwort(ordner.filePath(name));
-        SystemInDatei(CommonDialog1);
-        QCOMPARE(meldungen, QStringList{"Fehler in Sub SystemInDatei: " + grund});
-        QCOMPARE(titel, QStringList{"Tovik"});
-        QCOMPARE(Inhalt(ordner.filePath("alt.TVK")), altesBytes);
+        speichern ? SystemInDatei(CommonDialog1) : SystemAusDatei(CommonDialog1);
+        QVERIFY(!antwort.gesehen.isEmpty());
+        QCOMPARE(meldungen, QStringList{meldung});
+        QVERIFY(Gleich(GS, Vorher()));
         QVERIFY(!QFileInfo::exists(ordner.filePath("fehlt")));
-        QVERIFY(hilfen::Gleich(GS, vorher));
     }
 };
 
