@@ -5,7 +5,7 @@ set -euo pipefail
 
 pakete=(
   g++ cmake ninja-build make pkg-config
-  qt6-base-dev libgl-dev qt6-qpa-plugins
+  qt6-base-dev libgl-dev qt6-qpa-plugins qt6-translations-l10n
   fonts-liberation fontconfig
   poppler-utils
   libbenchmark-dev libeigen3-dev
