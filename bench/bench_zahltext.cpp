@@ -42,10 +42,10 @@ void BM_ZahlText(benchmark::State& state) {
 }
 
 void BM_ZahlTextSchreiben(benchmark::State& state) {
-    std::array<char, tovik::kZahlTextMaxLaenge> puffer;
+    tovik::ZahlTextPuffer puffer;
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(tovik::ZahlTextSchreiben(Werte()[i++ & 1023], puffer.data()));
+        benchmark::DoNotOptimize(tovik::ZahlTextSchreiben(Werte()[i++ & 1023], puffer));
         benchmark::DoNotOptimize(puffer);
     }
 }

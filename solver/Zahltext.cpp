@@ -89,28 +89,27 @@ std::string Festkomma(double wert, int stellen) {
 
 }  // namespace
 
-char* ZahlTextSchreiben(double wert, char* ziel) {
-    // Digits go in at offset 1, leaving room for the blank or sign in front.
-    char* const ziffern = ziel + 1;
-    // 15 digits, point, "E-308": always fits.
+std::string_view ZahlTextSchreiben(double wert, ZahlTextPuffer& puffer) {
     // Near the top of the range, 15 digits rounded up would lie beyond the largest double
     // and could not be read back: such values are written as the largest 15-digit value.
     constexpr double kGroessterLesbarer = 1.79769313486231e308;
     const double betrag = std::min(std::fabs(wert), kGroessterLesbarer);
-    char* ende = std::to_chars(ziffern, ziel + kZahlTextMaxLaenge, betrag,
-                               std::chars_format::general, 15).ptr;
-    char* anfang = ziffern;
-    if (ziffern[0] == '0' && ziffern[1] == '.') ++anfang;  // ".5", not "0.5"
-    for (char* c = anfang; c != ende; ++c)
+    // Digits go in at offset 1, leaving room for the blank or sign in front; 15 digits,
+    // point and "e-308" always fit.
+    char* anfang = puffer.data() + 1;
+    char* const ende =
+        std::to_chars(anfang, puffer.data() + puffer.size(), betrag, std::chars_format::general, 15).ptr;
+    if (anfang[0] == '0' && anfang[1] == '.') ++anfang;  // ".5", not "0.5"
+    // The exponent, if any, is among the last five characters ("e+308").
+    for (char* c = ende - 1; c > anfang && c >= ende - 5; --c)
         if (*c == 'e') *c = 'E';
     *--anfang = std::signbit(wert) && wert != 0 ? '-' : ' ';
-    if (anfang != ziel) ende = std::copy(anfang, ende, ziel);
-    return ende;
+    return {anfang, static_cast<std::size_t>(ende - anfang)};
 }
 
 std::string ZahlText(double wert) {
-    char puffer[kZahlTextMaxLaenge];
-    return std::string(puffer, ZahlTextSchreiben(wert, puffer));
+    ZahlTextPuffer puffer;
+    return std::string(ZahlTextSchreiben(wert, puffer));
 }
 
 namespace {

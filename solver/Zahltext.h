@@ -5,6 +5,7 @@
 // leading-number reading (ZahlLesen). Three are display forms with the regional decimal
 // separator handed in by the caller; they show a non-finite value as "Überlauf".
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -17,10 +18,9 @@ inline constexpr const char* kTextUeberlauf = "Überlauf";
 // point; exponent form below 1E-04 and from 1E+15 on (" 1E+15", " 1.5E-05").
 std::string ZahlText(double wert);
 
-// The same text written to `ziel`, which must hold kZahlTextMaxLaenge characters; returns
-// the end. For callers that assemble many numbers without a string per number.
-inline constexpr int kZahlTextMaxLaenge = 32;
-char* ZahlTextSchreiben(double wert, char* ziel);
+// The same text in a caller's buffer, without a string per number; the view points into it.
+using ZahlTextPuffer = std::array<char, 32>;
+std::string_view ZahlTextSchreiben(double wert, ZahlTextPuffer& puffer);
 
 // Leading-number reading. Blanks, tabs and line feeds are skipped everywhere; then an
 // optional sign, digits with at most one point, an optional exponent (E or e, sign, digits),
