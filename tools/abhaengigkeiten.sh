@@ -10,7 +10,7 @@ pakete=(
   poppler-utils
   libbenchmark-dev libeigen3-dev
   clang libclang-rt-14-dev
-  xvfb xauth openbox xdotool imagemagick
+  xvfb xauth openbox xdotool imagemagick libxcb1-dev
 )
 
 fehlend=()
