@@ -20,7 +20,7 @@ deps:
 
 build: deps
 	$(CMAKE) -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
-	cmake --build $(RELEASE) -j $(JOBS)
+	cmake --build $(RELEASE) -j $(JOBS) --target tovik
 
 run: build
 	$(RELEASE)/window/tovik
