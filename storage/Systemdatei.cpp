@@ -94,12 +94,11 @@ std::optional<Fehlergrund> TextSchreiben(QByteArray& bytes, const std::string& t
     return std::nullopt;
 }
 
-// A value whose plain number text would not read back (not finite) is never written.
+// The plain number text of every finite value reads back; a non-finite one is never written.
 std::optional<Fehlergrund> ZahlSchreiben(QByteArray& bytes, double wert, const std::string& feld) {
-    const std::string text = ZahlText(wert);
-    bool ueberlauf = false;
-    if (!std::isfinite(wert) || !ZahlZeileLesen(text, ueberlauf))
-        return Fehlergrund{"Überlauf in " + feld};
+    if (!std::isfinite(wert)) return Fehlergrund{"Überlauf in " + feld};
+    ZahlTextPuffer puffer;
+    const std::string_view text = ZahlTextSchreiben(wert, puffer);
     bytes += QByteArrayView(text.data(), qsizetype(text.size()));
     bytes += "\r\n";
     return std::nullopt;

@@ -11,6 +11,12 @@ using tovik::GS;
 
 namespace {
 
+using Reihe = frm_Tovik::Feldreihe frm_Tovik::*;
+// The eight cell arrays in grid order: rows 1 to 5 of A first, then B, x and A*x - B.
+constexpr std::array<Reihe, 8> kReihen = {&frm_Tovik::Text4,  &frm_Tovik::Text5, &frm_Tovik::Text6,
+                                          &frm_Tovik::Text7,  &frm_Tovik::Text8, &frm_Tovik::Text9,
+                                          &frm_Tovik::Text10, &frm_Tovik::Text11};
+
 // The grid has five places; N beyond them never reaches a cell.
 int ImRaster() { return std::clamp<int>(GS.N, 0, tovik::kMaxN); }
 
@@ -27,25 +33,22 @@ std::string Dezimaltrenner() { return QLocale().decimalPoint().toStdString(); }
 
 void frm_Tovik::FelderEinrichten() {
     const int n = ImRaster();
-    const std::array<Feldreihe*, 8> reihen = {&Text4, &Text5, &Text6, &Text7,
-                                              &Text8, &Text9, &Text10, &Text11};
     for (int i = 0; i < n; ++i) {
-        for (Feldreihe* r : reihen) (*r)[i]->setVisible(true);
-        for (Feldreihe* r : reihen) (*r)[i]->clear();
+        for (Reihe r : kReihen) (this->*r)[i]->setVisible(true);
+        for (Reihe r : kReihen) (this->*r)[i]->clear();
     }
     for (int i = n; i < tovik::kMaxN; ++i)
-        for (Feldreihe* r : reihen) (*r)[i]->setVisible(false);
+        for (Reihe r : kReihen) (this->*r)[i]->setVisible(false);
     // Rows of A beyond N, within the first N columns.
-    const std::array<Feldreihe*, 5> zeilen = {&Text4, &Text5, &Text6, &Text7, &Text8};
     for (int zeile = std::max(n, 1); zeile < tovik::kMaxN; ++zeile)
-        for (int i = 0; i < n; ++i) (*zeilen[zeile])[i]->setVisible(false);
+        for (int i = 0; i < n; ++i) (this->*kReihen[zeile])[i]->setVisible(false);
 }
 
 void frm_Tovik::ZellenFuellen() {
-    const std::array<Feldreihe*, 5> zeilen = {&Text4, &Text5, &Text6, &Text7, &Text8};
     for (int i = 1; i <= ImRaster(); ++i) {
         for (int zeile = 1; zeile <= tovik::kMaxN; ++zeile)
-            (*zeilen[zeile - 1])[i - 1]->setText(QString::fromStdString(tovik::ZahlText(GS.A[zeile][i])));
+            (this->*kReihen[zeile - 1])[i - 1]->setText(
+                QString::fromStdString(tovik::ZahlText(GS.A[zeile][i])));
         Text9[i - 1]->setText(QString::fromStdString(tovik::ZahlText(GS.B[i])));
         Text10[i - 1]->setText(Loesungsmarke(i));
     }
