@@ -1,7 +1,16 @@
 #pragma once
-// Shared by the test programs: the program's messages recorded instead of shown.
+// Shared by the test programs: messages recorded instead of shown, file dialogs answered,
+// files as lists of lines.
 
-#include <QStringList>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
 
 #include "Meldung.h"
 
@@ -15,9 +24,93 @@ public:
     ~Meldungen() { tovik::SetzeMeldungsHook(std::move(vorher_)); }
     Meldungen(const Meldungen&) = delete;
     Meldungen& operator=(const Meldungen&) = delete;
-
     QStringList texte;
 
 private:
     tovik::MeldungsHook vorher_;
 };
+
+// Answers the next file dialog: notes what it shows, then enters `name` (cancels when it is
+// empty). A question before replacing a file is answered with `ja`; after "No" the dialog is
+// cancelled.
+class Dialogantwort : public QObject {
+public:
+    explicit Dialogantwort(QString name, bool ja = true) : name_(std::move(name)), ja_(ja) {
+        connect(&takt_, &QTimer::timeout, this, &Dialogantwort::Schritt);
+        takt_.start(5);
+    }
+    QStringList gesehen;  // title, filters as listed, filter chosen, folder, name offered
+    QStringList fragen;   // the questions before replacing a file
+
+private:
+    void Schritt() {
+        QWidget* oben = QApplication::activeModalWidget();
+        if (auto* frage = qobject_cast<QMessageBox*>(oben)) {
+            fragen << frage->text();
+            frage->button(ja_ ? QMessageBox::Yes : QMessageBox::No)->click();
+            return;
+        }
+        auto* dialog = qobject_cast<QFileDialog*>(oben);
+        auto* feld = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (!feld) return;
+        if (!gesehen.isEmpty()) {
+            if (ja_ || fragen.isEmpty()) return;  // Return is on its way
+        } else {
+            const auto* typen = dialog->findChild<QComboBox*>("fileTypeCombo");
+            QStringList filter;
+            for (int i = 0; typen && i < typen->count(); ++i) filter << typen->itemText(i);
+            gesehen = QStringList{dialog->windowTitle(), filter.join(" | "), dialog->selectedNameFilter(),
+                                  QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(), feld->text()};
+            if (!name_.isEmpty()) {
+                QApplication::setActiveWindow(dialog);
+                feld->setFocus();
+                feld->setText(name_);
+                // Queued: a question before replacing blocks inside the key press.
+                QMetaObject::invokeMethod(feld, [feld] { QTest::keyClick(feld, Qt::Key_Return); },
+                                          Qt::QueuedConnection);
+                return;
+            }
+        }
+        dialog->reject();
+    }
+
+    QString name_;
+    bool ja_;
+    QTimer takt_;
+};
+
+inline QByteArray Zeilen(const QList<QByteArray>& zeilen) {
+    QByteArray bytes;
+    for (const QByteArray& zeile : zeilen) bytes += zeile + "\r\n";
+    return bytes;
+}
+
+// The example system as the program stores it.
+inline const QList<QByteArray> kBeispielZeilen = {"### Tovik 5.0", "Test", "1", " 3", " 3", " 4", " 7", " 90",
+                                                  " 12", " 10", " 0", " 78", " 0", " 12", " 2", " 56"};
+
+// The example file with line `nummer` (from 1) replaced.
+inline QByteArray MitZeile(int nummer, const QByteArray& zeile) {
+    QList<QByteArray> zeilen = kBeispielZeilen;
+    zeilen[nummer - 1] = zeile;
+    return Zeilen(zeilen);
+}
+
+inline QByteArray Inhalt(const QString& pfad) {
+    QFile datei(pfad);
+    return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray("(nicht lesbar)");
+}
+
+inline bool Schreiben(const QString& pfad, const QByteArray& bytes) {
+    QFile datei(pfad);
+    return datei.open(QIODevice::WriteOnly) && datei.write(bytes) == bytes.size();
+}
+
+// Test programs never meet a desktop's own dialogs.
+#define TOVIK_TEST_MAIN(Klasse)                                  \
+    int main(int argc, char** argv) {                            \
+        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); \
+        QApplication app(argc, argv);                            \
+        Klasse test;                                             \
+        return QTest::qExec(&test, argc, argv);                  \
+    }
