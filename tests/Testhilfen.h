@@ -79,6 +79,20 @@ private:
     QTimer takt_;
 };
 
+// Answers the next modal dialog of type D as soon as it is up.
+template <class D, class F>
+void Beantworten(F antwort) {
+    auto* takt = new QTimer;
+    QObject::connect(takt, &QTimer::timeout, [takt, antwort] {
+        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            takt->stop();
+            takt->deleteLater();
+            antwort(dialog);
+        }
+    });
+    takt->start(10);
+}
+
 inline QByteArray Zeilen(const QList<QByteArray>& zeilen) {
     QByteArray bytes;
     for (const QByteArray& zeile : zeilen) bytes += zeile + "\r\n";

@@ -210,11 +210,7 @@ private slots:
         QCOMPARE(oeffnen("", [&] { Tasten(w->Text5[1], "Ctrl+S"); }), "Gleichungssystem speichern");
         QCOMPARE(Satz(2), "1 2 | 3; 4 5 | 6");
         bool drucken = false;
-        QTimer takt;
-        connect(&takt, &QTimer::timeout, this, [&] {
-            if (auto* d = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) drucken = true, d->reject();
-        });
-        takt.start(10);
+        Beantworten<QPrintDialog>([&](QPrintDialog* d) { drucken = true, d->reject(); });
         Tasten(w->Text9[0], "Ctrl+P");
         QVERIFY(drucken);
         Tasten(w->Text9[0], "Ctrl+Q");
