@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 
 #include "Meldung.h"
 
@@ -30,59 +31,10 @@ private:
     tovik::MeldungsHook vorher_;
 };
 
-// Answers the next file dialog: notes what it shows, then enters `name` (cancels when it is
-// empty). A question before replacing a file is answered with `ja`; after "No" the dialog is
-// cancelled.
-class Dialogantwort : public QObject {
-public:
-    explicit Dialogantwort(QString name, bool ja = true) : name_(std::move(name)), ja_(ja) {
-        connect(&takt_, &QTimer::timeout, this, &Dialogantwort::Schritt);
-        takt_.start(5);
-    }
-    QStringList gesehen;  // title, filters as listed, filter chosen, folder, name offered
-    QStringList fragen;   // the questions before replacing a file
-
-private:
-    void Schritt() {
-        QWidget* oben = QApplication::activeModalWidget();
-        if (auto* frage = qobject_cast<QMessageBox*>(oben)) {
-            fragen << frage->text();
-            frage->button(ja_ ? QMessageBox::Yes : QMessageBox::No)->click();
-            return;
-        }
-        auto* dialog = qobject_cast<QFileDialog*>(oben);
-        auto* feld = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
-        if (!feld) return;
-        if (!gesehen.isEmpty()) {
-            if (ja_ || fragen.isEmpty()) return;  // Return is on its way
-        } else {
-            const auto* typen = dialog->findChild<QComboBox*>("fileTypeCombo");
-            QStringList filter;
-            for (int i = 0; typen && i < typen->count(); ++i) filter << typen->itemText(i);
-            gesehen = QStringList{dialog->windowTitle(), filter.join(" | "), dialog->selectedNameFilter(),
-                                  QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(), feld->text()};
-            if (!name_.isEmpty()) {
-                QApplication::setActiveWindow(dialog);
-                feld->setFocus();
-                feld->setText(name_);
-                // Queued: a question before replacing blocks inside the key press.
-                QMetaObject::invokeMethod(feld, [feld] { QTest::keyClick(feld, Qt::Key_Return); },
-                                          Qt::QueuedConnection);
-                return;
-            }
-        }
-        dialog->reject();
-    }
-
-    QString name_;
-    bool ja_;
-    QTimer takt_;
-};
-
 // Answers the next modal dialog of type D as soon as it is up.
 template <class D, class F>
 void Beantworten(F antwort) {
-    auto* takt = new QTimer;
+    auto* takt = new QTimer(qApp);
     QObject::connect(takt, &QTimer::timeout, [takt, antwort] {
         if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
             takt->stop();
@@ -91,6 +43,34 @@ void Beantworten(F antwort) {
         }
     });
     takt->start(10);
+}
+
+// Answers the next file dialog: notes what it offers (title, filters as listed, the filter
+// chosen, folder, name), then enters `name`, or cancels when it is empty. A question before
+// replacing a file is answered with `ja` and noted too; "No" cancels the dialog.
+inline std::shared_ptr<QStringList> Dateiwahl(const QString& name, bool ja = true) {
+    auto gesehen = std::make_shared<QStringList>();
+    Beantworten<QFileDialog>([=](QFileDialog* dialog) {
+        auto* feld = dialog->findChild<QLineEdit*>("fileNameEdit");
+        const auto* typen = dialog->findChild<QComboBox*>("fileTypeCombo");
+        QStringList filter;
+        for (int i = 0; i < typen->count(); ++i) filter << typen->itemText(i);
+        *gesehen = {dialog->windowTitle(), filter.join(" | "), dialog->selectedNameFilter(),
+                    QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(), feld->text()};
+        if (name.isEmpty()) return dialog->reject();
+        if (dialog->acceptMode() == QFileDialog::AcceptSave && QFileInfo::exists(dialog->directory().filePath(name)))
+            Beantworten<QMessageBox>([=](QMessageBox* frage) {
+                *gesehen << frage->text();
+                frage->button(ja ? QMessageBox::Yes : QMessageBox::No)->click();
+                if (!ja) QTimer::singleShot(0, dialog, &QDialog::reject);
+            });
+        QApplication::setActiveWindow(dialog);
+        feld->setFocus();
+        feld->setText(name);
+        // Queued: the question before replacing blocks inside the key press.
+        QMetaObject::invokeMethod(feld, [feld] { QTest::keyClick(feld, Qt::Key_Return); }, Qt::QueuedConnection);
+    });
+    return gesehen;
 }
 
 inline QByteArray Zeilen(const QList<QByteArray>& zeilen) {

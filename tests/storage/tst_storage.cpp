@@ -126,17 +126,12 @@ private slots:
                          (laenge <= beispiel.lastIndexOf(" 56") + 1), qPrintable(QString::number(laenge)));
     }
 
-    // Random systems (every size; zeros, fractions, all magnitudes, both signs; texts from the
-    // whole of windows-1252) are stored, read back, and stored again to the same bytes.
+    // Random systems (every size; zeros, fractions, all magnitudes, both signs; texts of
+    // windows-1252) are stored, read back, and stored again to the same bytes.
     void rundreise() {
         std::mt19937_64 zufall(4711);
         const auto bis = [&](int n) { return std::uniform_int_distribution<int>(0, n)(zufall); };
-        const QString zeichen = QString::fromUtf8(" ,.-+09azAZ\täöüß€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ ¡¬­®¯°±¿ÀÆ×ØÞàæ÷øþÿ");
-        const auto text = [&] {
-            QString t;
-            for (int k = bis(30); k > 0; --k) t += zeichen[bis(int(zeichen.size()) - 1)];
-            return t.toStdString();
-        };
+        const std::string texte[] = {"", "Brücke € 5,\t“Zitat” ß", " ,.-+09azAZ‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’•–—˜™š›œžŸ ¡¬­¯°±¿ÀÆ×ØÞàæ÷øþÿ "};
         const auto zahl = [&] {
             if (const int art = bis(2); art < 2) return art ? (bis(200) - 100) / double(1 << bis(12)) : 0.0;
             double wert;
@@ -147,7 +142,7 @@ private slots:
             return wert;
         };
         for (int durchlauf = 0; durchlauf < 3000; ++durchlauf) {
-            SystemDaten daten{text(), text(), static_cast<std::int16_t>(bis(kMaxN))};
+            SystemDaten daten{texte[bis(2)], texte[bis(2)], static_cast<std::int16_t>(bis(kMaxN))};
             for (int i = 1; i <= daten.N; ++i) {
                 for (int j = 1; j <= daten.N; ++j) daten.A[i][j] = zahl();
                 daten.B[i] = zahl();
@@ -191,59 +186,44 @@ private slots:
                  grund);
     }
 
-    void dateiLesen_data() {
+    // What the file system may refuse, reading and writing. A written file replaces an old
+    // one under exactly the chosen name, keeping its mode, owner and group; a refused one
+    // leaves what was there as it was, and nothing beside it.
+    void dateien_data() {
         QTest::addColumn<QString>("art");
+        QTest::addColumn<bool>("schreiben");
         QTest::addColumn<QString>("grund");
-        QTest::newRow("link without extension") << "link" << "Test|1|3 3 4 7 90 12 10 0 78 0 12 2 56";
-        QTest::newRow("missing") << "fehlt" << "Datei nicht gefunden";
-        QTest::newRow("folder") << "ordner" << "Ordner statt Datei gewählt";
-        QTest::newRow("not readable") << "gesperrt" << "Zugriff verweigert";
-        QTest::newRow("named pipe") << "fifo" << "keine gewöhnliche Datei";
-        QTest::newRow("10 MB") << "gross" << "Datei zu groß";
+        const QList<std::tuple<const char*, bool, const char*>> faelle = {
+            {"link", false, "Test|1|3 3 4 7 90 12 10 0 78 0 12 2 56"}, {"fehlt", false, "Datei nicht gefunden"},
+            {"ordner", false, "Ordner statt Datei gewählt"}, {"gesperrt", false, "Zugriff verweigert"},
+            {"fifo", false, "keine gewöhnliche Datei"}, {"gross", false, "Datei zu groß"}, {"alt", true, ""},
+            {"fehlt/System", true, "Pfad nicht gefunden"}, {"ordner", true, "Ordner statt Datei gewählt"},
+            {"gesperrt/System", true, "Zugriff verweigert"}, {"voll", true, "Schreibfehler"},
+            {"fifo", true, "keine gewöhnliche Datei"}, {"link zur fifo", true, "keine gewöhnliche Datei"}};
+        for (const auto& [art, schreiben, grund] : faelle) QTest::addRow("%s %s", schreiben ? "write" : "read", art) << art << schreiben << grund;
     }
-    void dateiLesen() {
+    void dateien() {
         QFETCH(QString, art);
-        QFETCH(QString, grund);
-        const QString pfad = ordner.filePath("lesen-" + art);
-        if (art == "link") QVERIFY(Schreiben(pfad + ".TVK", Zeilen(kBeispielZeilen)) && QFile::link(pfad + ".TVK", pfad));
-        if (art == "ordner") QVERIFY(QDir().mkpath(pfad));
-        if (art == "gesperrt") QVERIFY(Schreiben(pfad, "x") && QFile::setPermissions(pfad, QFile::WriteOwner));
-        if (art == "fifo") QCOMPARE(mkfifo(QFile::encodeName(pfad).constData(), 0600), 0);
-        if (art == "gross") QVERIFY(Schreiben(pfad, QByteArray(10 << 20, 'T')));
-        QCOMPARE(OhneVorrechte([&] { return Beschreibung(SystemDateiLesen(pfad)); }), grund);
-    }
-
-    // Written under exactly the chosen name, in place of an old file whose mode, owner and
-    // group it keeps; or refused, and what was there stays as it was, with nothing beside it.
-    void dateiSchreiben_data() {
-        QTest::addColumn<QString>("art");
-        QTest::addColumn<QString>("grund");
-        QTest::newRow("over a longer file") << "alt" << "";
-        QTest::newRow("missing folder") << "fehlt/System" << "Pfad nicht gefunden";
-        QTest::newRow("folder") << "ordner" << "Ordner statt Datei gewählt";
-        QTest::newRow("read-only folder") << "gesperrt/System" << "Zugriff verweigert";
-        QTest::newRow("disk full") << "voll" << "Schreibfehler";
-        QTest::newRow("named pipe") << "fifo" << "keine gewöhnliche Datei";
-        QTest::newRow("link to a pipe") << "link" << "keine gewöhnliche Datei";
-    }
-    void dateiSchreiben() {
-        QFETCH(QString, art);
+        QFETCH(bool, schreiben);
         QFETCH(QString, grund);
         QTemporaryDir hier(ordner.filePath("XXXXXX"));
         QVERIFY(QFile::setPermissions(hier.path(), QFile::Permissions(0x7755)));
         const QString pfad = hier.filePath(art);
-        const bool alteDatei = art == "alt" || art == "voll";
-        if (alteDatei) {
+        const auto fifo = [](const QString& p) { return mkfifo(QFile::encodeName(p).constData(), 0600) == 0; };
+        if (art == "link") QVERIFY(Schreiben(pfad + ".TVK", Zeilen(kBeispielZeilen)) && QFile::link(pfad + ".TVK", pfad));
+        if (art == "ordner" || art == "gesperrt/System") QVERIFY(QDir().mkpath(hier.filePath(art.section('/', 0, 0))));
+        if (art == "gesperrt/System") QVERIFY(QFile::setPermissions(hier.filePath("gesperrt"), QFile::Permissions(0x5555)));
+        if (art == "gesperrt") QVERIFY(Schreiben(pfad, "x") && QFile::setPermissions(pfad, QFile::WriteOwner));
+        if (art == "fifo") QVERIFY(fifo(pfad));
+        if (art == "link zur fifo") QVERIFY(fifo(pfad + "2") && QFile::link(pfad + "2", pfad));
+        if (art == "gross") QVERIFY(Schreiben(pfad, QByteArray(10 << 20, 'T')));
+        if (art == "alt" || art == "voll") {
             QVERIFY(Schreiben(pfad, QByteArray(5000, 'x')) && QFile::setPermissions(pfad, QFile::Permissions(0x6040)));
             if (geteuid() == 0 && kNiemand) QCOMPARE(chown(QFile::encodeName(pfad), kNiemand->pw_uid, kNiemand->pw_gid), 0);
         }
-        if (art == "ordner" || art == "gesperrt/System") QVERIFY(QDir().mkpath(hier.filePath(art.section('/', 0, 0))));
-        if (art == "gesperrt/System") QVERIFY(QFile::setPermissions(hier.filePath("gesperrt"), QFile::Permissions(0x5555)));
-        if (art == "fifo" || art == "link") QCOMPARE(mkfifo(QFile::encodeName(hier.filePath("fifo")).constData(), 0600), 0);
-        if (art == "link") QVERIFY(QFile::link(hier.filePath("fifo"), pfad));
         QFileInfo vorher(pfad);
-        vorher.stat();  // before it is replaced
-        const QByteArray vorherBytes = vorher.isFile() ? Inhalt(pfad) : "";  // a pipe would block
+        vorher.stat();  // before anything is replaced
+        const QByteArray alt = vorher.isFile() ? Inhalt(pfad) : "";  // a pipe would block
 
         // A limit on the size of written files makes writing fail even for root.
         rlimit grenze{};
@@ -252,19 +232,21 @@ private slots:
         grenze.rlim_cur = art == "voll" ? 16 : grenze.rlim_cur;
         std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &grenze);
-        const auto schreiben = [&] { return Grund(DateiSchreiben(pfad, Zeilen(kBeispielZeilen))); };
-        const QString ergebnis = art == "gesperrt/System" ? OhneVorrechte(schreiben) : schreiben();
+        const auto tun = [&] {
+            return schreiben ? Grund(DateiSchreiben(pfad, Zeilen(kBeispielZeilen))) : Beschreibung(SystemDateiLesen(pfad));
+        };
+        const QString ergebnis = art.startsWith("gesperrt") ? OhneVorrechte(tun) : tun();
         setrlimit(RLIMIT_FSIZE, &frei);
         QCOMPARE(ergebnis, grund);
 
         const QFileInfo nachher(pfad);
+        const bool neu = schreiben && grund.isEmpty();
         QCOMPARE(std::tuple(nachher.exists(), nachher.isFile(), nachher.isDir()),
-                 std::tuple(vorher.exists() || grund.isEmpty(), vorher.isFile() || grund.isEmpty(), vorher.isDir()));
-        QCOMPARE(nachher.isFile() ? Inhalt(pfad) : "", grund.isEmpty() ? Zeilen(kBeispielZeilen) : vorherBytes);
-        if (alteDatei)
-            QCOMPARE(std::tuple(nachher.permissions(), nachher.ownerId(), nachher.groupId()),
-                     std::tuple(vorher.permissions(), vorher.ownerId(), vorher.groupId()));
-        QCOMPARE(QDir(hier.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks).size(), alteDatei ? 1 : 0);
+                 std::tuple(vorher.exists() || neu, vorher.isFile() || neu, vorher.isDir()));
+        QCOMPARE(nachher.isFile() ? Inhalt(pfad) : "", neu ? Zeilen(kBeispielZeilen) : alt);
+        QCOMPARE(std::tuple(nachher.permissions(), nachher.ownerId(), nachher.groupId()),
+                 std::tuple(vorher.permissions(), vorher.ownerId(), vorher.groupId()));
+        QCOMPARE(QDir(hier.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks).size(), int(vorher.isFile()));
     }
 
     // Where the program's own folder may not be written, the examples are copied once into
@@ -291,12 +273,10 @@ private slots:
         QFileDialog CommonDialog1;
         Meldungen meldungen;
         GleichungssystemZuruecksetzen();
-        {
-            Dialogantwort antwort("Test.TVK");
-            SystemAusDatei(CommonDialog1);
-            QCOMPARE(antwort.gesehen, (QStringList{"vorh. Gleichungssystem laden", "Alle Dateien (*.*) | bisherige Projekte(*.TVK)",
-                                                   "bisherige Projekte(*.TVK)", QFileInfo(Verzeichnis).canonicalFilePath(), ""}));
-        }
+        auto gesehen = Dateiwahl("Test.TVK");
+        SystemAusDatei(CommonDialog1);
+        QCOMPARE(*gesehen, (QStringList{"vorh. Gleichungssystem laden", "Alle Dateien (*.*) | bisherige Projekte(*.TVK)",
+                                        "bisherige Projekte(*.TVK)", QFileInfo(Verzeichnis).canonicalFilePath(), ""}));
         QCOMPARE(Verzeichnis, QCoreApplication::applicationDirPath() + "/Beispiel/");
         QCOMPARE(Beschreibung(DatenAusSystem(GS)), Beschreibung(Gelesen(Zeilen(kBeispielZeilen))));
         CommonDialog1.selectNameFilter("Alle Dateien (*.*)");  // shows names without a dot too
@@ -304,33 +284,31 @@ private slots:
 
         // A new file, then "No" and "Yes" to the question before replacing it.
         const QString ziel = ordner.filePath("ohne Endung");
-        const std::tuple<const char*, bool, const char*, int> speichern[] = {
-            {"eins", true, "Test.TVK", 0}, {"zwei", false, "ohne Endung", 1}, {"drei", true, "ohne Endung", 1}};
-        for (const auto& [position, ja, angeboten, fragen] : speichern) {
+        const std::tuple<const char*, bool, const char*> speichern[] = {
+            {"eins", true, "Test.TVK"}, {"zwei", false, "ohne Endung"}, {"drei", true, "ohne Endung"}};
+        for (const auto& [position, ja, angeboten] : speichern) {
             GS.Position = position;
-            Dialogantwort antwort(ziel, ja);
+            gesehen = Dateiwahl(ziel, ja);
             SystemInDatei(CommonDialog1);
-            QCOMPARE(antwort.gesehen.value(4), angeboten);
-            QCOMPARE(antwort.fragen.size(), fragen);
+            QCOMPARE(gesehen->value(4), angeboten);
+            QCOMPARE(gesehen->size(), 5 + int(gesehen->value(4) != "Test.TVK"));
             QCOMPARE(Gelesen(Inhalt(ziel)).Position, ja ? position : "eins");
         }
         for (auto* befehl : {&SystemAusDatei, &SystemInDatei}) {
-            Dialogantwort abbrechen("");
+            gesehen = Dateiwahl("");
             befehl(CommonDialog1);
-            QVERIFY(!abbrechen.gesehen.isEmpty());
+            QVERIFY(!gesehen->isEmpty());
         }
         QCOMPARE(QDir(ordner.path()).entryList({"ohne*"}), QStringList{"ohne Endung"});
         QVERIFY(Schreiben(ordner.filePath("Fall.TVK"), MitZeile(16, " 1E999")));
-        {
-            Dialogantwort falsch(ordner.filePath("Fall.TVK"));
-            SystemAusDatei(CommonDialog1);
-        }
+        gesehen = Dateiwahl(ordner.filePath("Fall.TVK"));
+        SystemAusDatei(CommonDialog1);
         QCOMPARE(GS.Position, "drei");  // neither the cancelled nor the refused load changed it
         // A text the file cannot hold is told before any dialog could ask to replace a file.
         GS.Projekt = "中";
-        Dialogantwort keiner(ziel);
+        gesehen = Dateiwahl("");
         SystemInDatei(CommonDialog1);
-        QVERIFY(keiner.gesehen.isEmpty());
+        QVERIFY(gesehen->isEmpty());
         QCOMPARE(meldungen.texte, (QStringList{"Tovik: Fehler in Sub SystemAusDatei: Überlauf in Zeile 16",
                                                "Tovik: Fehler in Sub SystemInDatei: Projekt enthält Zeichen, die windows-1252 nicht kennt"}));
     }
