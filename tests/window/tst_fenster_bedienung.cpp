@@ -16,7 +16,7 @@ void Klick(QPushButton* knopf) { QTest::mouseClick(knopf, Qt::LeftButton); }
 
 // Keys go to the focused control of the active window, where the window's shortcuts take them.
 void Tasten(QLineEdit* zelle, const char* folge) {
-    zelle->window()->activateWindow();
+    QApplication::setActiveWindow(zelle->window());
     QVERIFY(QTest::qWaitForWindowActive(zelle->window()));
     zelle->setFocus();
     QTest::keySequence(zelle, QKeySequence(folge));
@@ -121,64 +121,43 @@ private slots:
         QCOMPARE(GS.Projekt.size(), 40000u);
     }
 
-    // The solution with the regional separator and the record back as entered; the control
-    // product of the last solve, which a later edit or solve does not change; its overflow.
-    void berechnen_data() {
-        QTest::addColumn<QLocale>("gebiet");
-        QTest::addColumn<QString>("ergebnis");
-        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates)
-                                 << "X( 1) = 3.918|X( 2) = 3.099|X( 3) = 9.407 0.00E+00|-2.84E-14|2.84E-14";
-        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
-                                << "X( 1) = 3,918|X( 2) = 3,099|X( 3) = 9,407 0,00E+00|-2,84E-14|2,84E-14";
-    }
-    void berechnen() {
-        QFETCH(QLocale, gebiet);
-        QFETCH(QString, ergebnis);
-        QLocale::setDefault(gebiet);
+    // Berechnen: the solution with the regional separator, the record back as entered. The
+    // control product belongs to the last solve: an edit or a new solve does not change it.
+    // A refused solve: its message, no solution. Mirroring shows the record again: plain number
+    // text with a point whatever the locale, the labels without solution.
+    void befehle() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         Meldungen meldungen;
         const auto spalten = [&] { return Raster(*w).section('\n', 4).remove("Text10: ").replace("\nText11: ", " "); };
         Klick(w->Command6);  // before any solve: zeros
-        QCOMPARE(spalten(), "X( 1) = |X( 2) = |X( 3) =  " + QStringList(3, QLocale().toString(0.0, 'f', 2) + "E+00").join('|'));
+        QCOMPARE(spalten(), "X( 1) = |X( 2) = |X( 3) =  0,00E+00|0,00E+00|0,00E+00");
         Klick(w->Command1);
+        Klick(w->Command6);
+        const QString ergebnis = "X( 1) = 3,918|X( 2) = 3,099|X( 3) = 9,407 0,00E+00|-2,84E-14|2,84E-14";
+        QCOMPARE(spalten(), ergebnis);
         QCOMPARE(Satz(3), kBeispiel);
         Tippen(w->Text9[0], "100");
         Klick(w->Command6);
-        QCOMPARE(spalten(), ergebnis);
         Klick(w->Command1);
-        QVERIFY(spalten().section(' ', 0, -2) != ergebnis.section(' ', 0, -2));
-        QCOMPARE(spalten().section(' ', -1), ergebnis.section(' ', -1));
+        QCOMPARE(spalten(), "X( 1) = 4,123|X( 2) = 2,852|X( 3) = 10,889 0,00E+00|-2,84E-14|2,84E-14");
         GS.X[1] = std::numeric_limits<double>::max();
         Klick(w->Command6);
         QCOMPARE(spalten().section(' ', -1).section('|', 0, 1), "Überlauf|Überlauf");
         QVERIFY(meldungen.texte.isEmpty());
-    }
 
-    // A refused solve: its message, no solution shown, the record as entered.
-    void abgelehnt() {
-        Tippen(w->Text3, "2");
-        GS.A[1][1] = GS.A[1][2] = GS.A[2][1] = 1;
-        GS.A[2][2] = 1.000001;
-        GS.B[1] = GS.B[2] = 2;
-        w->SystemAnzeigen();
-        Meldungen meldungen;
+        Tippen(w->Text4[0], "0");
         Klick(w->Command1);
         QCOMPARE(meldungen.texte, QStringList{"Tovik: *** Hauptdiagonalglied < 10-5!"});
-        QCOMPARE(Raster(*w).section('\n', 3, 3), "Text10: |");
-        QCOMPARE(Satz(2), "1 1 | 2; 1 1.000001 | 2");
-    }
+        QCOMPARE(spalten().section(' ', 0, 0), "||");
+        QCOMPARE(Satz(3), "0 4 7 | 100; 12 10 0 | 78; 0 12 2 | 56");
 
-    // Mirroring copies the upper triangle down and shows the record again: plain number
-    // text, a point whatever the locale, the labels without solution, N kept.
-    void symmetrisch() {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         GS.A[1][2] = -0.25;
         GS.B[2] = 0.5;
         GS.Position = "7b";
-        Klick(w->Command1);
         Klick(w->Command5);
-        QCOMPARE(Satz(3), "3 -0.25 7 | 90; -0.25 10 0 | 0.5; 7 0 2 | 56");
-        QCOMPARE(w->Text2->text() + Raster(*w), "7bText4:  3|-.25| 7\nText5: -.25| 10| 0\nText6:  7| 0| 2\n"
-                                                "Text9:  90| .5| 56\nText10: X( 1) = |X( 2) = |X( 3) = \nText11: ||");
+        QCOMPARE(Satz(3), "0 -0.25 7 | 100; -0.25 10 0 | 0.5; 7 0 2 | 56");
+        QCOMPARE(w->Text2->text() + Raster(*w), "7bText4:  0|-.25| 7\nText5: -.25| 10| 0\nText6:  7| 0| 2\n"
+                                                "Text9:  100| .5| 56\nText10: X( 1) = |X( 2) = |X( 3) = \nText11: ||");
     }
 
     // "Öfffnen" shows what it loaded, and after a refusal the record as it was; the keys run
@@ -205,7 +184,7 @@ private slots:
         bool drucken = false;
         Beantworten<QPrintDialog>([&](QPrintDialog* d) { drucken = true, d->reject(); });
         Tasten(w->Text9[0], "Ctrl+P");
-        QVERIFY(drucken);
+        QVERIFY2(drucken, qPrintable(meldungen.texte.join("|")));
         Tasten(w->Text9[0], "Ctrl+Q");
         QVERIFY(!w->isVisible());
     }
