@@ -53,6 +53,7 @@ fuzz:
 	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
 
 deb: build
+	cmake --build $(RELEASE) -j $(JOBS) --target tovik_paketdateien
 	cd $(RELEASE) && cpack -G DEB
 
 clean:
