@@ -52,9 +52,11 @@ fuzz:
 	cmake --build $(FUZZ) -j $(JOBS)
 	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
 
+# The package must pass lintian: any error or warning fails the command.
 deb: build
 	cmake --build $(RELEASE) -j $(JOBS) --target tovik_paketdateien
 	cd $(RELEASE) && cpack -G DEB
+	lintian --info --display-info --pedantic --fail-on error,warning $(RELEASE)/tovik_*.deb
 
 clean:
 	rm -rf build
