@@ -24,5 +24,7 @@ inline bool Gleich15(double a, double b) {
     return std::strcmp(ta, tb) == 0;
 }
 
-// Above this, 15 digits round beyond the largest double, so the text cannot be read back.
+// From this on, 15 digits round beyond the largest double, so the text could not be read
+// back: the writer puts kGroessterGeschrieben instead.
 inline constexpr double kGroessterLesbarer = 1.797693134862315e308;
+inline constexpr double kGroessterGeschrieben = 1.79769313486231e308;

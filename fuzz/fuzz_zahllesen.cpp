@@ -28,10 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
         PRUEFEN(!Wissenschaftlich(wert, ".").empty());
         const std::string zahlText = ZahlText(wert);
         double zurueck = 0;
-        if (std::fabs(wert) <= kGroessterLesbarer) {
-            PRUEFEN(ZahlLesen(zahlText, zurueck));
-            PRUEFEN(Gleich15(wert, zurueck));
-        }
+        PRUEFEN(ZahlLesen(zahlText, zurueck));
+        // Back to 15 digits, but for the top of the range, written as the largest readable text.
+        PRUEFEN(std::fabs(wert) < kGroessterLesbarer ? Gleich15(wert, zurueck)
+                                                     : zurueck == std::copysign(kGroessterGeschrieben, wert));
     }
 
     // A number line that the file reader accepts reads as ZahlLesen reads it.

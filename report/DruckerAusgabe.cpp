@@ -1,9 +1,39 @@
 #include "DruckerAusgabe.h"
 
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPrinter>
 
 namespace tovik {
+namespace {
+
+// The finished PDF goes to its file; false when it is not complete or cannot be written whole.
+bool PdfAblegen(const QString& von, const QString& nach) {
+    QFile quelle(von);
+    QFile ziel(nach);
+    if (!quelle.open(QIODevice::ReadOnly)) return false;
+    const QByteArray pdf = quelle.readAll();
+    if (!pdf.trimmed().endsWith("%%EOF")) return false;
+    // Unbuffered, so that a short write is seen here and not lost in a later flush.
+    return ziel.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) &&
+           ziel.write(pdf) == pdf.size();
+}
+
+}  // namespace
+
+void EinstellungenUebernehmen(const QPrinter& von, QPrinter& nach) {
+    nach.setOutputFormat(von.outputFormat());
+    if (von.outputFormat() == QPrinter::NativeFormat) nach.setPrinterName(von.printerName());
+    if (!von.outputFileName().isEmpty()) nach.setOutputFileName(von.outputFileName());
+    nach.setResolution(von.resolution());
+    nach.setPageLayout(von.pageLayout());
+    nach.setCopyCount(von.copyCount());
+    nach.setCollateCopies(von.collateCopies());
+    nach.setColorMode(von.colorMode());
+    nach.setDuplex(von.duplex());
+    nach.setPageOrder(von.pageOrder());
+    nach.setDocName(von.docName());
+}
 
 DruckerAusgabe::DruckerAusgabe(QPrinter& drucker)
     // Until Millimeter() is called the unit is the platform's default for printers, twips.
@@ -24,7 +54,16 @@ bool DruckerAusgabe::Bereit() {
         case Zustand::Neu:
             break;
     }
-    if (!m_maler.begin(&m_drucker)) {
+    if (m_drucker.outputFormat() == QPrinter::PdfFormat && !m_drucker.outputFileName().isEmpty()) {
+        if (!m_zwischen.isOpen() && !m_zwischen.open()) {
+            m_zustand = Zustand::Gescheitert;
+            return false;
+        }
+        m_pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        EinstellungenUebernehmen(m_drucker, *m_pdf);
+        m_pdf->setOutputFileName(m_zwischen.fileName());
+    }
+    if (!m_maler.begin(&Geraet())) {
         m_zustand = Zustand::Gescheitert;
         return false;
     }
@@ -34,13 +73,13 @@ bool DruckerAusgabe::Bereit() {
 }
 
 double DruckerAusgabe::Zeilenhoehe() const {
-    return QFontMetricsF(m_schrift, &m_drucker).lineSpacing() / m_punkteJeEinheit;
+    return QFontMetricsF(m_schrift, &Geraet()).lineSpacing() / m_punkteJeEinheit;
 }
 
 bool DruckerAusgabe::Millimeter() {
     if (!Bereit()) return false;
     const double alt = m_punkteJeEinheit;
-    m_punkteJeEinheit = m_drucker.resolution() / 25.4;
+    m_punkteJeEinheit = Geraet().resolution() / 25.4;
     // The position stays where it is on the page.
     m_x = m_x * alt / m_punkteJeEinheit;
     m_y = m_y * alt / m_punkteJeEinheit;
@@ -82,14 +121,14 @@ bool DruckerAusgabe::SetzeY(double y) {
 
 bool DruckerAusgabe::TextBreite(const QString& text, double& breite) {
     if (!Bereit()) return false;
-    breite = QFontMetricsF(m_schrift, &m_drucker).horizontalAdvance(text) / m_punkteJeEinheit;
+    breite = QFontMetricsF(m_schrift, &Geraet()).horizontalAdvance(text) / m_punkteJeEinheit;
     return true;
 }
 
 bool DruckerAusgabe::Drucke(const QString& text, bool zeileEnden) {
     if (!Bereit()) return false;
     if (!text.isEmpty()) {
-        const QFontMetricsF masse(m_schrift, &m_drucker);
+        const QFontMetricsF masse(m_schrift, &Geraet());
         // The position is the top of the line; QPainter wants the baseline.
         m_maler.drawText(QPointF(m_x * m_punkteJeEinheit, m_y * m_punkteJeEinheit + masse.ascent()),
                          text);
@@ -110,7 +149,10 @@ bool DruckerAusgabe::DokumentEnden() {
     m_zustand = Zustand::Neu;
     m_x = 0;
     m_y = 0;
-    return m_maler.end();
+    const bool beendet = m_maler.end();
+    if (!m_pdf) return beendet;
+    m_pdf.reset();
+    return beendet && PdfAblegen(m_zwischen.fileName(), m_drucker.outputFileName());
 }
 
 }  // namespace tovik

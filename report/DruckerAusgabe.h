@@ -3,12 +3,18 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QTemporaryFile>
+#include <memory>
 
 #include "Ausgabe.h"
 
 class QPrinter;
 
 namespace tovik {
+
+// Copies what a printer dialog may have chosen (device or file, page, copies, ...) onto
+// another printer.
+void EinstellungenUebernehmen(const QPrinter& von, QPrinter& nach);
 
 class DruckerAusgabe final : public Ausgabe {
 public:
@@ -41,8 +47,14 @@ private:
     // Begins the page on first use; false when the printer cannot be used.
     bool Bereit();
     double Zeilenhoehe() const;
+    // Where the page is drawn: the printer, or the stand-in of a PDF file.
+    QPrinter& Geraet() const { return m_pdf ? *m_pdf : m_drucker; }
 
     QPrinter& m_drucker;
+    // Qt's PDF writer does not report a failed write (a full disk), so a PDF file is drawn
+    // into a temporary file by a stand-in printer and copied to its place at the end.
+    std::unique_ptr<QPrinter> m_pdf;
+    QTemporaryFile m_zwischen;
     QPainter m_maler;
     Zustand m_zustand = Zustand::Neu;
     double m_punkteJeEinheit;  // device pixels per coordinate unit

@@ -23,21 +23,17 @@ std::array<QString, 11> Zelle;
 
 namespace {
 
-// One step of the report: a failure shows the message, and the caller goes on with the next.
-void Schritt(bool gelungen) {
-    if (!gelungen) Meldung(kMeldungDruck, kTitelDruck);
-}
-
-// A step that indexes the record or the rows by N. An index outside the arrays (N = 0 has no
-// column N-1 for the title) fails that step like a printer error instead of running off them.
-template <class Anweisung>
-void Schritt(Anweisung&& anweisung) {
+// One step of the report: its printer operations in order, the first failing one ending it.
+// A failed step shows the message once and the caller goes on with the next. An index outside
+// the arrays (N = 0 has no column N-1 for the title) fails its step like a printer error.
+template <class Anweisungen>
+void Schritt(Anweisungen&& anweisungen) {
     bool gelungen = false;
     try {
-        gelungen = anweisung();
+        gelungen = anweisungen();
     } catch (const std::out_of_range&) {
     }
-    Schritt(gelungen);
+    if (!gelungen) Meldung(kMeldungDruck, kTitelDruck);
 }
 
 std::unique_ptr<QPrinter>& DruckerZeiger() {
@@ -52,18 +48,8 @@ void DruckerFreigeben() { DruckerZeiger().reset(); }
 // setting, so the dialog could never repair it: start again with a fresh one that carries
 // what was chosen.
 void DruckerErneuern() {
-    const QPrinter& alt = *DruckerZeiger();
     auto neu = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    neu->setOutputFormat(alt.outputFormat());
-    if (alt.outputFormat() == QPrinter::NativeFormat) neu->setPrinterName(alt.printerName());
-    if (!alt.outputFileName().isEmpty()) neu->setOutputFileName(alt.outputFileName());
-    neu->setPageLayout(alt.pageLayout());
-    neu->setCopyCount(alt.copyCount());
-    neu->setCollateCopies(alt.collateCopies());
-    neu->setColorMode(alt.colorMode());
-    neu->setDuplex(alt.duplex());
-    neu->setPageOrder(alt.pageOrder());
-    neu->setDocName(alt.docName());
+    EinstellungenUebernehmen(*DruckerZeiger(), *neu);
     DruckerZeiger() = std::move(neu);
 }
 
@@ -115,63 +101,49 @@ bool ZeileDrucken(std::int16_t Letzte, std::int16_t Vorschub, Ausgabe& Ausgabe) 
 void SystemDrucken(Ausgabe& Ausgabe) {
     const std::int16_t n = GS.N;
     const std::string trenner = QLocale().decimalPoint().toStdString();
+    auto& a = Ausgabe;
 
-    Schritt(Ausgabe.Millimeter());
-    Schritt(Ausgabe.Schriftart(QStringLiteral("arial")));
+    Schritt([&] { return a.Millimeter() && a.Schriftart(QStringLiteral("arial")); });
     SpaltenSetzen();
-
-    Schritt(Ausgabe.Schriftgroesse(15));
-    Schritt(Ausgabe.Fett(true));
-    Schritt(Ausgabe.SetzeX(Rand));
-    Schritt(Ausgabe.SetzeY(Rand));
-    Schritt(Ausgabe.Drucke(QStringLiteral("Programm  Tovik.vbp, Version 5.0"), true));
-    Schritt(Ausgabe.ZeileEnden());
-
-    Schritt(Ausgabe.SetzeX(Rand));
-    Schritt(Ausgabe.Schriftgroesse(15));
-    Schritt(Ausgabe.Fett(true));
-    Schritt(Ausgabe.Drucke(
-        QStringLiteral("Anzahl der Gleichungen N = ") + QString::fromStdString(ZahlText(n)), true));
-    Schritt(Ausgabe.Fett(false));
-    Schritt(Ausgabe.ZeileEnden());
-
-    Schritt(Ausgabe.Schriftgroesse(n < 4 ? 12 : n == 4 ? 11 : 10));
+    Schritt([&] { return a.Schriftgroesse(15) && a.Fett(true) && a.SetzeX(Rand) && a.SetzeY(Rand); });
+    Schritt([&] { return a.Drucke(QStringLiteral("Programm  Tovik.vbp, Version 5.0"), true); });
+    Schritt([&] { return a.ZeileEnden(); });
+    Schritt([&] {
+        return a.SetzeX(Rand) && a.Schriftgroesse(15) && a.Fett(true) &&
+               a.Drucke(QStringLiteral("Anzahl der Gleichungen N = ") + QString::fromStdString(ZahlText(n)),
+                        true);
+    });
+    Schritt([&] { return a.Fett(false) && a.ZeileEnden(); });
+    Schritt([&] { return a.Schriftgroesse(n < 4 ? 12 : n == 4 ? 11 : 10); });
 
     // Title row. The cells are emptied first so that nothing of an earlier row shows, and the
     // columns of B and X are moved right here, once per report (SpaltenSetzen reset them).
-    Zelle.fill(QString());
     Schritt([&] {
+        Zelle.fill(QString());
         Zelle.at(n - 1) = QStringLiteral("Koeffizientenmatrix A");
-        return true;
-    });
-    Schritt([&] {
         Spalte.at(n + 1) += 8;
         Spalte.at(n + 2) += 16;
         Zelle.at(n + 1) = QStringLiteral("rechte Seite");
         Zelle.at(n + 2) = QStringLiteral("Ergebnisse");
-        return true;
+        return ZeileDrucken(n + 2, 1, a);
     });
-    Schritt([&] { return ZeileDrucken(n + 2, 1, Ausgabe); });
-
     Schritt([&] {
         Zelle.at(0) = QStringLiteral("Nr.");
         for (int k = 1; k <= n; ++k) Zelle.at(k) = QString::fromStdString(ZahlText(k));
         Zelle.at(n + 1) = QStringLiteral("B");
         Zelle.at(n + 2) = QStringLiteral("X");
-        return ZeileDrucken(n + 2, 1, Ausgabe);
+        return ZeileDrucken(n + 2, 1, a);
     });
-
     for (int i = 1; i <= n; ++i) {
         Schritt([&] {
             Zelle.at(0) = QString::fromStdString(GanzeZahl(i));
             for (int j = 1; j <= n; ++j) Zelle.at(j) = DreiDezimalenText(GS.A.at(i).at(j), trenner);
             Zelle.at(n + 1) = DreiDezimalenText(GS.B.at(i), trenner);
             Zelle.at(n + 2) = DreiDezimalenText(GS.X.at(i), trenner);
-            return ZeileDrucken(n + 2, 1, Ausgabe);
+            return ZeileDrucken(n + 2, 1, a);
         });
     }
-
-    Schritt(Ausgabe.DokumentEnden());
+    Schritt([&] { return a.DokumentEnden(); });
 }
 
 void SystemDrucken(QWidget* eltern) {

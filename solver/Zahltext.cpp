@@ -99,7 +99,7 @@ std::string_view ZahlTextSchreiben(double wert, ZahlTextPuffer& puffer) {
     char* anfang = puffer.data() + 1;
     char* const ende =
         std::to_chars(anfang, puffer.data() + puffer.size(), betrag, std::chars_format::general, 15).ptr;
-    if (anfang[0] == '0' && anfang[1] == '.') ++anfang;  // ".5", not "0.5"
+    if (ende - anfang > 1 && anfang[0] == '0' && anfang[1] == '.') ++anfang;  // ".5", not "0.5"
     // The exponent, if any, is among the last five characters ("e+308").
     for (char* c = ende - 1; c > anfang && c >= ende - 5; --c)
         if (*c == 'e') *c = 'E';
@@ -138,13 +138,17 @@ bool ZahlSammelnUndLesen(std::string_view text, double& wert) {
         negativ = c == '-';
         ++pos;
     }
-    bool punkt = false;
-    long vorPunkt = 0;  // significant digits before the point: a bound on the magnitude
+    // The place of the first significant digit (1 for "5", 0 for ".5", -2 for ".005") tells a
+    // value too large for a double from one too small.
+    bool punkt = false, bedeutsam = false;
+    long stelle = 0;
     for (char c = weiter(); (c >= '0' && c <= '9') || (c == '.' && !punkt); c = weiter()) {
         if (c == '.')
             punkt = true;
-        else if (!punkt && (c != '0' || vorPunkt > 0))
-            ++vorPunkt;
+        else if (c != '0')
+            bedeutsam = true;
+        if (c != '.' && !punkt && bedeutsam) ++stelle;
+        if (c == '0' && punkt && !bedeutsam) --stelle;
         kompakt += c;
         ++pos;
     }
@@ -174,7 +178,7 @@ bool ZahlSammelnUndLesen(std::string_view text, double& wert) {
     (void)ende;
     if (fehler == std::errc::result_out_of_range) {
         // Too small a value becomes 0; only too large a one is a failure.
-        if (vorPunkt + exponent > 0) return false;
+        if (stelle + exponent > 0) return false;
         betrag = 0;
     } else if (fehler != std::errc()) {
         betrag = 0;  // nothing that continues a number: "", ".", "abc"

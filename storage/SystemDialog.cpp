@@ -1,6 +1,12 @@
 #include "SystemDialog.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCompleter>
 #include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QStandardPaths>
 
 #include <variant>
 
@@ -19,13 +25,24 @@ constexpr const char* kFilterProjekte = "bisherige Projekte(*.TVK)";
 // The name chosen last travels with the dialog, as its file name would.
 constexpr const char* kLetzteDatei = "tovikLetzteDatei";
 
+// The two filters. "*.*" would hide every name without a dot, so Qt filters all files by "*";
+// the widget dialog picks a filter by its place in the list, so its list may keep showing
+// the program's own text.
+void FilterSetzen(QFileDialog& dialog) {
+    dialog.setNameFilters({QStringLiteral("Alle Dateien (*)"), kFilterProjekte});
+    if (auto* typen = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        typen->setItemText(0, kFilterAlle);
+    dialog.selectNameFilter(kFilterProjekte);
+}
+
 // Shows the dialog and returns the chosen name, empty when the user cancelled.
 QString DateiWaehlen(QFileDialog& dialog, const QString& titel, QFileDialog::AcceptMode modus) {
-    if (Verzeichnis.isEmpty()) Verzeichnis = QCoreApplication::applicationDirPath() + "/Beispiel/";
+    if (Verzeichnis.isEmpty())
+        Verzeichnis = BeispielOrdner(QCoreApplication::applicationDirPath(),
+                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     dialog.setWindowTitle(titel);
     dialog.setDirectory(Verzeichnis);
-    dialog.setNameFilters({kFilterAlle, kFilterProjekte});
-    dialog.selectNameFilter(kFilterProjekte);
+    FilterSetzen(dialog);
     dialog.setAcceptMode(modus);
     dialog.setFileMode(QFileDialog::AnyFile);  // opening does not demand an existing file
     dialog.setOption(QFileDialog::DontConfirmOverwrite, modus != QFileDialog::AcceptSave);
@@ -34,19 +51,37 @@ QString DateiWaehlen(QFileDialog& dialog, const QString& titel, QFileDialog::Acc
     // path also opens the dialog in that file's folder.
     dialog.selectFile(dialog.property(kLetzteDatei).toString());
 
-    if (dialog.exec() != QDialog::Accepted) return {};
-    const QStringList gewaehlt = dialog.selectedFiles();
-    if (gewaehlt.isEmpty()) return {};
-    dialog.setProperty(kLetzteDatei, gewaehlt.first());
-    return gewaehlt.first();
+    const bool gewaehlt = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    // A completion list still open when Enter closed the dialog would float over the window
+    // and swallow the next click.
+    if (const auto* feld = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); feld && feld->completer())
+        feld->completer()->popup()->hide();
+    if (!gewaehlt) return {};
+    const QString datei = dialog.selectedFiles().first();
+    dialog.setProperty(kLetzteDatei, datei);
+    return datei;
 }
 
 }  // namespace
 
+QString BeispielOrdner(const QString& programmOrdner, const QString& datenOrdner) {
+    const QString eigen = programmOrdner + QStringLiteral("/Beispiel/");
+    if (QFileInfo(eigen).isWritable() || datenOrdner.isEmpty()) return eigen;
+    const QString nutzer = datenOrdner + QStringLiteral("/Beispiel/");
+    if (QFileInfo::exists(nutzer)) return nutzer;  // copied before: what the user keeps there is theirs
+    if (!QDir().mkpath(nutzer)) return eigen;
+    for (const QFileInfo& beispiel : QDir(eigen).entryInfoList(QDir::Files))
+        QFile::copy(beispiel.filePath(), nutzer + beispiel.fileName());
+    return nutzer;
+}
+
 void SystemAusDatei(QFileDialog& CommonDialog1) {
     const QString pfad =
         DateiWaehlen(CommonDialog1, "vorh. Gleichungssystem laden", QFileDialog::AcceptOpen);
-    if (pfad.isEmpty()) return;
+    if (!pfad.isEmpty()) SystemLaden(pfad);
+}
+
+void SystemLaden(const QString& pfad) {
     const LeseErgebnis ergebnis = SystemDateiLesen(pfad);
     if (const auto* fehler = std::get_if<Fehlergrund>(&ergebnis)) {
         Meldung("Fehler in Sub SystemAusDatei: " + fehler->text);
@@ -56,11 +91,16 @@ void SystemAusDatei(QFileDialog& CommonDialog1) {
 }
 
 void SystemInDatei(QFileDialog& CommonDialog1) {
+    const auto melden = [](const Fehlergrund& fehler) {
+        Meldung("Fehler in Sub SystemInDatei: " + fehler.text);
+    };
+    // A record that cannot be stored is told before the dialog would ask to replace a file.
+    const SchreibErgebnis bytes = SystemSchreiben(DatenAusSystem(GS));
+    if (const auto* fehler = std::get_if<Fehlergrund>(&bytes)) return melden(*fehler);
     const QString pfad =
         DateiWaehlen(CommonDialog1, "Gleichungssystem speichern", QFileDialog::AcceptSave);
     if (pfad.isEmpty()) return;
-    if (const auto fehler = SystemDateiSchreiben(pfad, DatenAusSystem(GS)))
-        Meldung("Fehler in Sub SystemInDatei: " + fehler->text);
+    if (const auto fehler = DateiSchreiben(pfad, std::get<QByteArray>(bytes))) melden(*fehler);
 }
 
 }  // namespace tovik

@@ -8,11 +8,19 @@
 
 namespace tovik {
 
-// Initial folder of both dialogs: the program's folder + "/Beispiel/", set on first use.
+// Initial folder of both dialogs, set on first use from BeispielOrdner().
 extern QString Verzeichnis;
+
+// The folder the dialogs open in first: `programmOrdner`/Beispiel/ where the user may write
+// there (the build tree), otherwise `datenOrdner`/Beispiel/ (installed), which is made and
+// filled with copies of the shipped examples the first time only.
+QString BeispielOrdner(const QString& programmOrdner, const QString& datenOrdner);
 
 // Asks for a file and loads Projekt, Position, N, A and B from it. The caller redisplays.
 void SystemAusDatei(QFileDialog& CommonDialog1);
+
+// Loads the file at `pfad` as SystemAusDatei loads a chosen one, its messages included.
+void SystemLaden(const QString& pfad);
 
 // Asks for a file name and stores Projekt, Position, N, A and B into it.
 void SystemInDatei(QFileDialog& CommonDialog1);

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <unistd.h>
+
 #include "Zahltext.h"
 
 namespace tovik {
@@ -104,6 +106,15 @@ std::optional<Fehlergrund> ZahlSchreiben(QByteArray& bytes, double wert, const s
     return std::nullopt;
 }
 
+// The new file takes the owner and group of the one it replaces (QSaveFile keeps only the
+// mode). Only root may give a file away; anyone may try the group. Failing both, it stays ours.
+void EigentuemerUebernehmen(int handle, const QFileInfo& alt) {
+    const uid_t besitzer = alt.ownerId();
+    const gid_t gruppe = alt.groupId();
+    if (handle < 0 || (besitzer == geteuid() && gruppe == getegid())) return;
+    if (fchown(handle, besitzer, gruppe) != 0) (void)fchown(handle, static_cast<uid_t>(-1), gruppe);
+}
+
 std::string Feld(const char* name, int i, int j = 0) {
     std::string text = std::string(name) + "(" + std::to_string(i);
     if (j > 0) text += "," + std::to_string(j);
@@ -188,7 +199,31 @@ SchreibErgebnis SystemSchreiben(const SystemDaten& daten) {
             if (auto fehler = ZahlSchreiben(bytes, daten.A[i][j], Feld("A", i, j))) return *fehler;
         if (auto fehler = ZahlSchreiben(bytes, daten.B[i], Feld("B", i))) return *fehler;
     }
+    if (auto fehler = SystemPruefen(bytes, daten)) return *fehler;
     return bytes;
+}
+
+std::optional<Fehlergrund> SystemPruefen(const QByteArray& bytes, const SystemDaten& daten) {
+    const std::string vorsatz = "gespeicherte Daten ließen sich nicht wieder lesen: ";
+    const LeseErgebnis gelesen = SystemLesen(bytes);
+    if (const auto* fehler = std::get_if<Fehlergrund>(&gelesen)) return Fehlergrund{vorsatz + fehler->text};
+    const SystemDaten& zurueck = std::get<SystemDaten>(gelesen);
+    if (zurueck.Projekt != daten.Projekt) return Fehlergrund{vorsatz + "Projekt weicht ab"};
+    if (zurueck.Position != daten.Position) return Fehlergrund{vorsatz + "Position weicht ab"};
+    if (zurueck.N != daten.N) return Fehlergrund{vorsatz + "N weicht ab"};
+    // The file holds 15 significant digits: a value may come back rounded to them (half a
+    // unit of the 15th digit) and then to the nearest double (less than a quarter unit more),
+    // never off by a whole unit.
+    const auto gleich = [](double a, double b) {
+        const double groesser = std::max(std::fabs(a), std::fabs(b));
+        return a == b || std::fabs(a - b) <= 0.75 * std::pow(10.0, std::floor(std::log10(groesser)) - 14);
+    };
+    for (int i = 1; i <= daten.N; ++i) {
+        for (int j = 1; j <= daten.N; ++j)
+            if (!gleich(zurueck.A[i][j], daten.A[i][j])) return Fehlergrund{vorsatz + Feld("A", i, j) + " weicht ab"};
+        if (!gleich(zurueck.B[i], daten.B[i])) return Fehlergrund{vorsatz + Feld("B", i) + " weicht ab"};
+    }
+    return std::nullopt;
 }
 
 SystemDaten DatenAusSystem(const Gleichungssystem& gs) {
@@ -234,13 +269,11 @@ LeseErgebnis SystemDateiLesen(const QString& pfad) {
     return SystemLesen(bytes);
 }
 
-std::optional<Fehlergrund> SystemDateiSchreiben(const QString& pfad, const SystemDaten& daten) {
-    const SchreibErgebnis ergebnis = SystemSchreiben(daten);
-    if (const auto* fehler = std::get_if<Fehlergrund>(&ergebnis)) return *fehler;
-    const QByteArray& bytes = std::get<QByteArray>(ergebnis);
-
-    const QFileInfo info(pfad);
+std::optional<Fehlergrund> DateiSchreiben(const QString& pfad, const QByteArray& bytes) {
+    const QFileInfo info(pfad);  // follows links: what counts is the file they lead to
     if (info.isDir()) return Fehlergrund{"Ordner statt Datei gewählt"};
+    // Replacing a pipe, a device or a socket with a regular file would break what it is for.
+    if (info.exists() && !info.isFile()) return Fehlergrund{"keine gewöhnliche Datei"};
 
     // Written beside the old file and renamed over it only when complete. Unbuffered: with
     // Qt's write buffer a failed flush (disk full) still let commit() replace the old file
@@ -254,6 +287,7 @@ std::optional<Fehlergrund> SystemDateiSchreiben(const QString& pfad, const Syste
             return Fehlergrund{"Zugriff verweigert"};
         return Fehlergrund{"Datei kann nicht angelegt werden"};
     }
+    if (info.exists()) EigentuemerUebernehmen(datei.handle(), info);
     if (datei.write(bytes) != bytes.size()) {
         datei.cancelWriting();
         return Fehlergrund{"Schreibfehler"};

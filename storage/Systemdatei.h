@@ -55,8 +55,12 @@ LeseErgebnis SystemLesen(const QByteArray& bytes);
 
 // The file exactly as stored. Refuses texts that windows-1252 cannot hold (never writes
 // '?' instead), line breaks or other control characters in the texts, N outside 0..5 and
-// values whose text would not read back.
+// values that are not finite. The bytes are proven by SystemPruefen before they are returned.
 SchreibErgebnis SystemSchreiben(const SystemDaten& daten);
+
+// Reads `bytes` back with SystemLesen: they must give `daten` again, texts and N exactly,
+// every value to its 15 significant digits. Returns the reason when they do not.
+std::optional<Fehlergrund> SystemPruefen(const QByteArray& bytes, const SystemDaten& daten);
 
 // One number line: optional blanks or tabs, an optional sign, digits with at most one point
 // (at least one digit), an optional exponent (E or e, optional sign, digits), optional
@@ -71,8 +75,10 @@ void DatenInSystem(const SystemDaten& daten, Gleichungssystem& gs);
 // Reads and parses the file at `pfad`.
 LeseErgebnis SystemDateiLesen(const QString& pfad);
 
-// Writes the file atomically: on any failure an existing file keeps its old bytes.
+// Writes `bytes` as the file at `pfad`, atomically: on any failure an existing file keeps its
+// old bytes. A target that exists and is not a regular file (after following links) is
+// refused; a replaced file keeps its owner and group where the process may set them.
 // Returns the reason of a failure.
-std::optional<Fehlergrund> SystemDateiSchreiben(const QString& pfad, const SystemDaten& daten);
+std::optional<Fehlergrund> DateiSchreiben(const QString& pfad, const QByteArray& bytes);
 
 }  // namespace tovik

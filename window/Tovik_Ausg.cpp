@@ -58,6 +58,8 @@ void frm_Tovik::SystemAnzeigen() {
     FelderEinrichten();
     Text1->setText(QString::fromStdString(GS.Projekt));
     Text2->setText(QString::fromStdString(GS.Position));
+    // A long text shows its beginning, not its end.
+    for (QLineEdit* kopf : {Text1, Text2}) kopf->home(false);
     // Runs Text3_Change when the text changes: the same N, so nothing is cleared.
     Text3->setText(QString::fromStdString(tovik::ZahlText(GS.N)));
     ZellenFuellen();

@@ -14,7 +14,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <cmath>
+#include <limits>
 
 #include "Meldungsfenster.h"
 #include "SystemDialog.h"
@@ -79,6 +81,8 @@ frm_Tovik::frm_Tovik() {
     resize(tovik::ZuPixel(kDesignBreite, logicalDpiX()), tovik::ZuPixel(kDesignHoehe, logicalDpiY()));
 
     SteuerelementeAnlegen();
+    // The header texts belong to the record, at any length: the box must not cut them.
+    for (QLineEdit* kopf : {Text1, Text2}) kopf->setMaxLength(std::numeric_limits<int>::max());
     vorherigeMeldung_ = tovik::SetzeMeldungsHook(tovik::MeldungsfensterZeigen);
 
     connect(Text3, &QLineEdit::textChanged, this, &frm_Tovik::Text3_Change);
@@ -92,6 +96,15 @@ frm_Tovik::frm_Tovik() {
     connect(Command4, &QPushButton::clicked, this, &frm_Tovik::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &frm_Tovik::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &frm_Tovik::Command6_Click);
+    // Keys for the commands of the lower row, from anywhere in the window; the captions stay.
+    const std::pair<QKeyCombination, void (frm_Tovik::*)()> tasten[] = {
+        {Qt::CTRL | Qt::Key_O, &frm_Tovik::Command3_Click},
+        {Qt::CTRL | Qt::Key_S, &frm_Tovik::Command4_Click},
+        {Qt::CTRL | Qt::Key_P, &frm_Tovik::Command2_Click},
+    };
+    for (const auto& [taste, befehl] : tasten)
+        connect(new QShortcut(taste, this), &QShortcut::activated, this, befehl);
+    connect(new QShortcut(Qt::CTRL | Qt::Key_Q, this), &QShortcut::activated, this, &QWidget::close);
 
     Form_Load();
     // The focusable control with the lowest tab index takes the focus when shown.
@@ -269,3 +282,8 @@ void frm_Tovik::Command3_Click() {
 }
 
 void frm_Tovik::Command4_Click() { tovik::SystemInDatei(CommonDialog1()); }
+
+void frm_Tovik::DateiLaden(const QString& pfad) {
+    tovik::SystemLaden(pfad);
+    SystemAnzeigen();
+}

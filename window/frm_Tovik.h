@@ -36,6 +36,8 @@ public:
     void FelderEinrichten();
     // Copies the upper triangle of A onto the lower one and shows the system again.
     void MatrixSymmetrieren();
+    // Loads the file as "Öfffnen" loads a chosen one, messages included, and shows the record.
+    void DateiLaden(const QString& pfad);
 
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
            *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,

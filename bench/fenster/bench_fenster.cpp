@@ -65,7 +65,10 @@ void BM_Laden34Zeilen(benchmark::State& state) {
         for (int j = 1; j <= 5; ++j) daten.A[i][j] = (i == j ? 100.0 : i + j) / 3.0;
         daten.B[i] = -i / 7.0;
     }
-    if (tovik::SystemDateiSchreiben(pfad, daten)) state.SkipWithError("cannot write the file");
+    const auto bytes = tovik::SystemSchreiben(daten);
+    if (!std::holds_alternative<QByteArray>(bytes) ||
+        tovik::DateiSchreiben(pfad, std::get<QByteArray>(bytes)))
+        state.SkipWithError("cannot write the file");
     for (auto _ : state) {
         auto ergebnis = tovik::SystemDateiLesen(pfad);
         if (auto* gelesen = std::get_if<tovik::SystemDaten>(&ergebnis))

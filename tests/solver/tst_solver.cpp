@@ -1,156 +1,151 @@
-#include <QtTest>
+// The solver on the record, and the number texts: written, read, shown.
 
 #include <cmath>
-#include <string>
-#include <vector>
+#include <limits>
 
 #include "Gleichungssystem.h"
-#include "Meldung.h"
+#include "Testhilfen.h"
+#include "Zahltext.h"
 
 using namespace tovik;
 
-Q_DECLARE_METATYPE(std::vector<double>)
-
 namespace {
 
-// Loads a system given row-major: each row holds A(i,1..n) followed by B(i).
-void Laden(int n, const std::vector<double>& zeilen) {
-    GS.N = static_cast<std::int16_t>(n);
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j) GS.A[i][j] = zeilen[(i - 1) * (n + 1) + (j - 1)];
-        GS.B[i] = zeilen[(i - 1) * (n + 1) + n];
-    }
-}
+constexpr double kMax = std::numeric_limits<double>::max();
 
 }  // namespace
 
 class TstSolver : public QObject {
     Q_OBJECT
-    std::vector<std::string> meldungen;
 
 private slots:
-    void init() {
-        GleichungssystemZuruecksetzen();
-        meldungen.clear();
-        SetzeMeldungsHook([this](const std::string& text, const std::string& titel) {
-            QCOMPARE(titel, std::string("Tovik"));
-            meldungen.push_back(text);
-        });
-    }
-    void cleanup() { SetzeMeldungsHook({}); }
+    void init() { GleichungssystemZuruecksetzen(); }
 
-    void startZustand() {
-        QCOMPARE(GS.N, std::int16_t(0));
-        QVERIFY(GS.Projekt.empty() && GS.Position.empty() && !GS.Fehler);
-        for (int i = 0; i <= kMaxIndex; ++i) {
-            QCOMPARE(GS.B[i], 0.0);
-            QCOMPARE(GS.X[i], 0.0);
-            for (int j = 0; j <= kMaxIndex; ++j) QCOMPARE(GS.A[i][j], 0.0);
-        }
-    }
-
-    void beispielExakt() {
+    // The exact doubles of the order of operations; A0, B0 as entered; nothing else written.
+    void beispiel() {
+        Meldungen meldungen;
         BeispielSystem();
-        QCOMPARE(GS.Projekt, std::string("Test"));
-        QCOMPARE(GS.Position, std::string("1"));
-        QCOMPARE(GS.N, std::int16_t(3));
+        QCOMPARE(QString::fromStdString(GS.Projekt + "|" + GS.Position), "Test|1");
         SystemLoesen();
-        QVERIFY(meldungen.empty());
-        QVERIFY(!GS.Fehler);
-        // Bit-exact results of the prescribed order of operations.
-        QCOMPARE(GS.X[1], 3.9176954732510247);
-        QCOMPARE(GS.X[2], 3.098765432098768);
-        QCOMPARE(GS.X[3], 9.407407407407407);
-        // Reduced upper triangle; below the diagonal the entered values stay.
-        const double reduziert[3][3] = {{3, 4, 7}, {12, -6, -28}, {0, 12, -54}};
-        for (int i = 1; i <= 3; ++i)
-            for (int j = 1; j <= 3; ++j) QCOMPARE(GS.A[i][j], reduziert[i - 1][j - 1]);
-        QCOMPARE(GS.B[1], 90.0);
-        QCOMPARE(GS.B[2], -282.0);
-        QCOMPARE(GS.B[3], -508.0);
-        const double a0[3][3] = {{3, 4, 7}, {12, 10, 0}, {0, 12, 2}};
-        for (int i = 1; i <= 3; ++i)
-            for (int j = 1; j <= 3; ++j) QCOMPARE(GS.A0[i][j], a0[i - 1][j - 1]);
-        QCOMPARE(GS.B0[3], 56.0);
-        QCOMPARE(GS.A[0][0], 0.0);
-        QCOMPARE(GS.X[4], 0.0);  // outside 1..N nothing is written
+        QVERIFY(meldungen.texte.isEmpty() && !GS.Fehler);
+        QCOMPARE(QList<double>(GS.X.begin(), GS.X.begin() + 5),
+                 (QList<double>{0, 3.9176954732510247, 3.098765432098768, 9.407407407407407, 0}));
+        QList<double> gesichert;
+        for (int i = 0; i <= 4; ++i) gesichert << GS.A0[i][0] << GS.A0[i][1] << GS.A0[i][2] << GS.A0[i][3] << GS.A0[i][4] << GS.B0[i];
+        QCOMPARE(gesichert, (QList<double>{0, 0, 0, 0, 0, 0, 0, 3, 4, 7, 0, 90, 0, 12, 10, 0, 0, 78, 0, 0, 12, 2, 0, 56, 0, 0, 0, 0, 0, 0}));
     }
 
-    void loesbar_data() {
+    // Solved: X. Refused: the message, Fehler, X kept from the solve before, and B as entered
+    // unless the stop came after B was reduced.
+    void loesen_data() {
         QTest::addColumn<int>("n");
-        QTest::addColumn<std::vector<double>>("system");
-        QTest::addColumn<std::vector<double>>("x");
-        QTest::newRow("N=1") << 1 << std::vector<double>{4, 2} << std::vector<double>{0.5};
-        QTest::newRow("pivot equals threshold")
-            << 1 << std::vector<double>{0.00001, 0.00001} << std::vector<double>{1};
-        QTest::newRow("negative pivot equals threshold")
-            << 1 << std::vector<double>{-0.00001, 0.00002} << std::vector<double>{-2};
-        QTest::newRow("diagonal N=5")
-            << 5
-            << std::vector<double>{2, 0, 0, 0, 0, 4, 0, 4, 0, 0, 0, 4, 0, 0, 8, 0, 0, 8,
-                                   0, 0, 0, 2, 0, 1, 0, 0, 0, 0, 1, 7}
-            << std::vector<double>{2, 1, 1, 0.5, 7};
-        QTest::newRow("reordered zero-pivot system")
-            << 2 << std::vector<double>{1, 0, 5, 0, 1, 6} << std::vector<double>{5, 6};
+        QTest::addColumn<QList<double>>("system");  // row by row: A(i,1..n), B(i)
+        QTest::addColumn<QString>("ergebnis");      // X(1..n), or the message and whether B is as entered
+        QTest::newRow("N=1") << 1 << QList<double>{4, 2} << "0.5";
+        QTest::newRow("pivot equals threshold") << 1 << QList<double>{0.00001, 0.00001} << "1";
+        QTest::newRow("negative pivot equals threshold") << 1 << QList<double>{-0.00001, 0.00002} << "-2";
+        QTest::newRow("N=5") << 5 << QList<double>{2, 0, 0, 0, 0, 4, 1, 4, 0, 0, 0, 5, 0, 0, 8, 0, 0, 8,
+                                                   0, 0, 0, 2, 0, 1, 0, 0, 0, 0, 1, 7} << "2 0.75 1 0.5 7";
+        QTest::newRow("reordered") << 2 << QList<double>{1, 0, 5, 0, 1, 6} << "5 6";
+        const QString pivot = kMeldungPivot, ueber = kMeldungUeberlauf;
+        QTest::newRow("zero diagonal") << 2 << QList<double>{0, 1, 5, 1, 0, 6} << pivot + " B";
+        QTest::newRow("just below threshold") << 1 << QList<double>{-0.0000099999, 1} << pivot + " B";
+        QTest::newRow("diagonal becomes small") << 2 << QList<double>{1, 2, 3, 1, 2.000001, 3} << pivot;
+        QTest::newRow("N=0") << 0 << QList<double>{} << pivot + " B";
+        QTest::newRow("N beyond the arrays") << 11 << QList<double>(110, 1.0) << pivot + " B";
+        QTest::newRow("overflow in elimination") << 2 << QList<double>{1e-5, 1e300, 1, 1e300, 1, 1} << ueber;
+        QTest::newRow("overflow in substitution") << 2 << QList<double>{1e-5, 1, 1e308, 0, 1e-5, 1e308} << ueber + " B";
+        QTest::newRow("overflow in right-hand side") << 2 << QList<double>{1e-5, 1, 1e308, 1e300, 1e308, 1} << ueber;
     }
-    void loesbar() {
+    void loesen() {
         QFETCH(int, n);
-        QFETCH(std::vector<double>, system);
-        QFETCH(std::vector<double>, x);
-        Laden(n, system);
-        SystemLoesen();
-        QVERIFY(meldungen.empty());
-        QVERIFY(!GS.Fehler);
-        for (int j = 1; j <= n; ++j) QCOMPARE(GS.X[j], x[j - 1]);
-    }
-
-    // Every refusal: message, Fehler, X kept from the previous solve, B untouched when
-    // the stop comes during elimination.
-    void verweigert_data() {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<std::vector<double>>("system");
-        QTest::addColumn<std::string>("meldung");
-        QTest::addColumn<bool>("bUnveraendert");
-        const std::string pivot = kMeldungPivot, ueber = kMeldungUeberlauf;
-        QTest::newRow("zero diagonal") << 2 << std::vector<double>{0, 1, 5, 1, 0, 6} << pivot << true;
-        QTest::newRow("just below threshold")
-            << 1 << std::vector<double>{0.0000099999, 1} << pivot << true;
-        QTest::newRow("diagonal becomes small")
-            << 2 << std::vector<double>{1, 2, 3, 1, 2.000001, 3} << pivot << false;
-        QTest::newRow("N=0") << 0 << std::vector<double>{} << pivot << true;
-        QTest::newRow("overflow in elimination")
-            << 2 << std::vector<double>{1e-5, 1e300, 1, 1e300, 1, 1} << ueber << false;
-        QTest::newRow("overflow in back substitution")
-            << 2 << std::vector<double>{1e-5, 1, 1e308, 0, 1e-5, 1e308} << ueber << false;
-        QTest::newRow("overflow in right-hand side")
-            << 2 << std::vector<double>{1e-5, 1, 1e308, 1e300, 1e308, 1} << ueber << false;
-    }
-    void verweigert() {
-        QFETCH(int, n);
-        QFETCH(std::vector<double>, system);
-        QFETCH(std::string, meldung);
-        QFETCH(bool, bUnveraendert);
+        QFETCH(QList<double>, system);
+        QFETCH(QString, ergebnis);
+        Meldungen meldungen;
         GS.X[1] = 11;
-        GS.X[2] = 22;  // "previous solution"
-        Laden(n, system);
+        GS.X[2] = 22;
+        GS.Fehler = !ergebnis.startsWith("*");
+        const int m = std::min(n, kMaxIndex);
+        for (int i = 1; i <= m; ++i) {
+            for (int j = 1; j <= m; ++j) GS.A[i][j] = system[(i - 1) * (m + 1) + j - 1];
+            GS.B[i] = system[(i - 1) * (m + 1) + m];
+        }
+        GS.N = static_cast<std::int16_t>(n);
         const Vektor b = GS.B;
         SystemLoesen();
-        QCOMPARE(meldungen, std::vector<std::string>{meldung});
-        QVERIFY(GS.Fehler);
-        QCOMPARE(GS.X[1], 11.0);
-        QCOMPARE(GS.X[2], 22.0);
-        if (bUnveraendert) QVERIFY(GS.B == b);
-        for (int i = 1; i <= n; ++i) QCOMPARE(GS.B0[i], b[i]);
+        QStringList x;
+        for (int j = 1; j <= n && !GS.Fehler; ++j) x << QString::number(GS.X[j]);
+        if (GS.Fehler) x << meldungen.texte.join('|').remove("Tovik: ") + (GS.B == b ? " B" : "");
+        QCOMPARE(x.join(' '), ergebnis);
+        QCOMPARE(meldungen.texte.size(), GS.Fehler ? 1 : 0);
+        if (GS.Fehler) QCOMPARE(std::pair(GS.X[1], GS.X[2]), std::pair(11.0, 22.0));
     }
 
-    void fehlerWirdZurueckgesetzt() {
-        Laden(1, {0, 1});
-        SystemLoesen();
-        QVERIFY(GS.Fehler);
-        Laden(1, {2, 1});
-        SystemLoesen();
-        QVERIFY(!GS.Fehler);
-        QCOMPARE(GS.X[1], 0.5);
+    void zahlText_data() {
+        QTest::addColumn<double>("wert");
+        QTest::addColumn<QString>("text");
+        const QList<std::pair<double, const char*>> faelle = {
+            {3, " 3"}, {0, " 0"}, {-0.0, " 0"}, {-2.5, "-2.5"}, {0.5, " .5"}, {-0.25, "-.25"},
+            {1.0 / 3, " .333333333333333"}, {2.0 / 3, " .666666666666667"}, {1e15, " 1E+15"},
+            {999999999999999.0, " 999999999999999"}, {1.5e-5, " 1.5E-05"}, {0.0001, " .0001"},
+            {-1e-5, "-1E-05"}, {1e100, " 1E+100"}, {12.25, " 12.25"}, {5e-324, " 4.94065645841247E-324"},
+            // 15 digits rounded up would lie beyond the largest double: the largest readable instead
+            {kMax, " 1.79769313486231E+308"}, {-kMax, "-1.79769313486231E+308"}};
+        for (const auto& [wert, text] : faelle) QTest::newRow(text) << wert << text;
+    }
+    void zahlText() {
+        QFETCH(double, wert);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(ZahlText(wert)), text);
+        // Into a buffer that an earlier, longer text left full: only what is written counts.
+        ZahlTextPuffer puffer;
+        puffer.fill('.');
+        QCOMPARE(QString::fromStdString(std::string(ZahlTextSchreiben(wert, puffer))), text);
+    }
+
+    // What is read, or that the value lies beyond a double and the target is left alone.
+    void zahlLesen_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("wert");
+        const QList<std::pair<const char*, const char*>> faelle = {
+            {"", "0"}, {"abc", "0"}, {" .5", "0.5"}, {"-2.5", "-2.5"}, {"2,9", "2"}, {"1.000.5", "1"}, {"12abc", "12"},
+            {"3 4", "34"}, {"\t1\n2 .\t5", "12.5"}, {"1e3", "1000"}, {"- 7", "-7"}, {"+7", "7"}, {"2 E - 3", "0.002"},
+            {"1E+x", "1"}, {".", "0"}, {"E5", "0"}, {"5\r7", "5"}, {"&H1F", "31"}, {"&hff", "255"}, {"&O17", "15"},
+            {"&O78", "7"}, {"& X", "0"}, {"1E-999", "0"}, {"-123e-400", "0"}, {"1E-99999999999999999999", "0"},
+            {"0.000001e306", "1e+300"}, {".0001E-305", "1e-309"}, {"1.7976931348623157E308", "1.7976931348623157e+308"},
+            {"1E999", "-"}, {"-1E999", "-"}, {"1.8E308", "-"}, {"1E+000000000000000000400", "-"}, {"0.001e312", "-"}};
+        for (const auto& [text, wert] : faelle) QTest::newRow(text) << text << wert;
+        // below the smallest double, with an exponent far from it
+        QTest::newRow("330 zeros, 1E+5") << "." + QString(330, '0') + "1E+5" << "0";
+        QTest::newRow("400 digits") << "1" + QString(400, '0') << "-";
+        QTest::newRow("&H beyond a double") << "&H" + QString(300, 'F') << "-";
+    }
+    void zahlLesen() {
+        QFETCH(QString, text);
+        QFETCH(QString, wert);
+        double gelesen = 99;
+        const bool gelungen = ZahlLesen(text.toStdString(), gelesen);
+        QCOMPARE(gelungen ? QString::number(gelesen, 'g', QLocale::FloatingPointShortest) : gelesen == 99 ? "-" : "?", wert);
+    }
+
+    // Three decimals | whole number | scientific, with the separator handed in.
+    void anzeigeformen_data() {
+        QTest::addColumn<double>("wert");
+        QTest::addColumn<QString>("formen");
+        const QList<std::pair<double, const char*>> faelle = {
+            {3.9176954732510247, "3,918|4|3,92E+00"}, {-12.5, "-12,500|-12|-1,25E+01"}, {0, "0,000|0|0,00E+00"},
+            {-0.0001, "0,000|0|-1,00E-04"}, {123.4, "123,400|123|1,23E+02"}, {-2.842170943040401e-14, "0,000|0|-2,84E-14"},
+            {1e16, "10000000000000000,000|10000000000000000|1,00E+16"}, {2.5, "2,500|2|2,50E+00"},
+            {-1.5e20, "-150000000000000000000,000|-150000000000000000000|-1,50E+20"},
+            {qInf(), "Überlauf|Überlauf|Überlauf"}, {qQNaN(), "Überlauf|Überlauf|Überlauf"}};
+        for (const auto& [wert, formen] : faelle) QTest::newRow(formen) << wert << formen;
+    }
+    void anzeigeformen() {
+        QFETCH(double, wert);
+        QFETCH(QString, formen);
+        QCOMPARE(QString::fromStdString(DreiDezimalen(wert, ",") + "|" + GanzeZahl(wert) + "|" + Wissenschaftlich(wert, ",")),
+                 formen);
+        QCOMPARE(QString::fromStdString(DreiDezimalen(wert, "'")), formen.section('|', 0, 0).replace(',', '\''));
     }
 };
 

@@ -1,0 +1,258 @@
+// The printed page: on a recording surface (every text, font and place; failing operations),
+// and through the real printer code into PDF files, measured with `pdftotext -bbox`.
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "Ausgabe.h"
+#include "DruckerAusgabe.h"
+#include "Gleichungssystem.h"
+#include "SystemDrucken.h"
+#include "Testhilfen.h"
+
+using namespace tovik;
+
+namespace {
+
+const QString kHinweis = QStringLiteral("Hinweis: Die Ausgabe konnte nicht gedruckt werden.");
+
+// A(i,j) = 10i + j, B(i) = -1000i - 0.5, X(i) = i/3: every cell differs, B would show a
+// grouping separator, X rounds down and up.
+void TestSystem(int n) {
+    GleichungssystemZuruecksetzen();
+    GS.Projekt = "Nordbruecke";
+    GS.Position = "Lager-4711";
+    GS.N = static_cast<std::int16_t>(n);
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) GS.A[i][j] = 10 * i + j;
+        GS.B[i] = -1000 * i - 0.5;
+        GS.X[i] = i / 3.0;
+    }
+}
+
+// One printed text: left-aligned at `kante`, or ending there (mm).
+struct Text {
+    QString text;
+    double kante;
+    bool links = false;
+};
+
+// The page of TestSystem(n), line by line, with the decimal separator `komma`. With N = 0
+// there is no column N-1 for the table title, and that row does not come.
+QList<QList<Text>> ErwarteteSeite(int n, const QString& komma) {
+    // right edges of the columns of A, then B and X
+    static const QList<double> kanten[] = {{55, 80}, {55, 88, 121}, {55, 80, 113, 146}, {55, 80, 105, 138, 171},
+                                           {50, 73, 95, 118, 149, 180}, {46, 67, 88, 108, 129, 158, 187}};
+    static const char* const x[] = {"", "0,333", "0,667", "1,000", "1,333", "1,667"};
+    const QList<double>& k = kanten[n];
+    const auto links = [](const QString& t) { return Text{t, 20, true}; };
+    QList<QList<Text>> seite = {{links("Programm  Tovik.vbp, Version 5.0")},
+                                {links(QStringLiteral("Anzahl der Gleichungen N =  %1").arg(n))}};
+    if (n > 0)
+        seite.append({n == 1 ? links("Koeffizientenmatrix A") : Text{"Koeffizientenmatrix A", k[n - 2]},
+                      {"rechte Seite", k[n]}, {"Ergebnisse", k[n + 1]}});
+    for (int i = 0; i <= n; ++i) {
+        const QString nr = QString::number(i);
+        QList<Text> zeile = {links(i == 0 ? "Nr." : nr)};
+        for (int j = 1; j <= n; ++j)
+            zeile.append({i == 0 ? " " + QString::number(j) : nr + QString::number(j) + komma + "000", k[j - 1]});
+        zeile.append({i == 0 ? "B" : "-" + nr + "000" + komma + "500", k[n]});
+        zeile.append({i == 0 ? "X" : QString(x[i]).replace(",", komma), k[n + 1]});
+        seite.append(zeile);
+    }
+    return seite;
+}
+
+// Notes every printed text as "text@left..right size[*]" (bold), under a font model in which
+// a character is 1 mm wide. The operations that `scheitert` names fail.
+class Aufzeichnung final : public Ausgabe {
+public:
+    std::function<bool(const QString& aufruf)> scheitert;
+    QStringList texte;
+
+    bool Millimeter() override { return !scheitert("Millimeter"); }
+    bool Schriftart(const QString& name) override { return !scheitert("Schriftart") && name == "arial"; }
+    bool Schriftgroesse(double p) override { return !scheitert("Schriftgroesse") && (groesse_ = p, true); }
+    bool Fett(bool fett) override { return !scheitert("Fett") && (fett_ = fett, true); }
+    bool SetzeX(double x) override { return !scheitert("SetzeX") && (x_ = x, true); }
+    bool SetzeY(double y) override { return !scheitert("SetzeY") && y == 20; }
+    double X() const override { return x_; }
+    double Y() const override { return 0; }
+    bool TextBreite(const QString& t, double& b) override { return !scheitert("TextBreite " + t) && (b = t.size(), true); }
+    bool Drucke(const QString& t, bool) override {
+        if (scheitert("Drucke " + t)) return false;
+        if (!t.isEmpty()) texte << QString("%1@%2..%3 %4%5").arg(t).arg(x_).arg(x_ + t.size()).arg(groesse_).arg(fett_ ? "*" : "");
+        x_ += t.size();
+        return true;
+    }
+    bool ZeileEnden() override { return !scheitert("ZeileEnden"); }
+    bool DokumentEnden() override { return !scheitert("DokumentEnden"); }
+
+private:
+    double x_ = 0, groesse_ = 0;
+    bool fett_ = false;
+};
+
+// What Aufzeichnung notes for TestSystem(n): the title lines at 15 pt bold, the table smaller.
+QStringList Erwartet(int n) {
+    QStringList texte;
+    const auto seite = ErwarteteSeite(n, ",");
+    for (qsizetype z = 0; z < seite.size(); ++z)
+        for (const Text& t : seite[z]) {
+            const double links = t.links ? t.kante : t.kante - t.text.size();
+            texte << QString("%1@%2..%3 %4").arg(t.text).arg(links).arg(links + t.text.size()).arg(z < 2 ? "15*" : n < 4 ? "12" : n == 4 ? "11" : "10");
+        }
+    return texte;
+}
+
+// The words of a PDF file with their left and right edges, top to bottom, left to right (mm);
+// `seiten` tells how many pages it has.
+struct Wort {
+    QString text;
+    double links, oben, rechts;
+};
+QList<Wort> PdfWoerter(const QString& pfad, int& seiten) {
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-bbox", pfad, "-"});
+    const QString html = pdftotext.waitForFinished(-1) ? QString::fromUtf8(pdftotext.readAllStandardOutput()) : "";
+    seiten = int(html.count("<page "));
+    static const QRegularExpression muster(
+        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="[-\d.]+">([^<]*)</word>)re");
+    constexpr double mm = 25.4 / 72;
+    QList<Wort> woerter;
+    for (auto it = muster.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        woerter.append({m.captured(4), m.captured(1).toDouble() * mm, m.captured(2).toDouble() * mm,
+                        m.captured(3).toDouble() * mm});
+    }
+    std::stable_sort(woerter.begin(), woerter.end(), [](const Wort& a, const Wort& b) {
+        return std::abs(a.oben - b.oben) > 0.1 ? a.oben < b.oben : a.links < b.links;
+    });
+    return woerter;
+}
+
+}  // namespace
+
+class TstReport : public QObject {
+    Q_OBJECT
+    QTemporaryDir ordner_;
+
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+
+    // The whole page for every N, with the cells and columns left in a mess as an earlier
+    // report could leave them; a second report gives the same page. A failed step shows one
+    // message and the report goes on with the next; a failure inside a row loses the rest of
+    // that row only.
+    void seite_data() {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("aufruf");  // operations starting with this fail
+        QTest::addColumn<int>("vorkommen");   // only this one of them, or all if -1
+        QTest::addColumn<int>("meldungen");
+        QTest::addColumn<QStringList>("verloren");  // texts missing from the page
+        for (int n = 1; n <= 5; ++n) QTest::addRow("N=%d", n) << n << "-" << -1 << 0 << QStringList();
+        QTest::newRow("N=0, no column for the table title") << 0 << "-" << -1 << 1 << QStringList();
+        // 8 steps before the table, one per row (2 + N), the end of the document
+        QTest::newRow("printer unusable") << 3 << "" << -1 << 13 << QStringList("*");
+        QTest::newRow("every line end") << 3 << "ZeileEnden" << -1 << 7 << QStringList();
+        QTest::newRow("end of the document") << 3 << "DokumentEnden" << -1 << 1 << QStringList();
+        QTest::newRow("width in a data row") << 3 << "TextBreite 22,000" << 0 << 1
+                                             << QStringList{"22,000", "23,000", "-2000,500", "0,667"};
+        QTest::newRow("title line") << 3 << "Drucke Programm" << 0 << 1 << QStringList{"Programm  Tovik.vbp, Version 5.0"};
+    }
+    void seite() {
+        QFETCH(int, n);
+        QFETCH(QString, aufruf);
+        QFETCH(int, vorkommen);
+        QFETCH(int, meldungen);
+        QFETCH(QStringList, verloren);
+        TestSystem(n);
+        const Gleichungssystem vorher = GS;
+        Zelle.fill("alt");
+        Spalte.fill(999);
+        QStringList erwartet;
+        for (const QString& t : Erwartet(n))
+            if (!verloren.contains(t.section('@', 0, 0)) && verloren != QStringList("*")) erwartet << t;
+        for (int bericht = 0; bericht < 2; ++bericht) {
+            Aufzeichnung ausgabe;
+            int gezaehlt = 0;
+            ausgabe.scheitert = [&](const QString& a) { return a.startsWith(aufruf) && (vorkommen < 0 || gezaehlt++ == vorkommen); };
+            Meldungen gesehen;
+            SystemDrucken(ausgabe);
+            QCOMPARE(gesehen.texte, QStringList(meldungen, kHinweis));
+            QCOMPARE(ausgabe.texte, erwartet);
+        }
+        QVERIFY(GS.A == vorher.A && GS.B == vorher.B && GS.X == vorher.X && GS.N == vorher.N);
+    }
+
+    // The real page: one PDF page, every cell at its place, nothing of the header texts.
+    // N = 5 has the smallest font and the most columns.
+    void seiteImPdf() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        TestSystem(5);
+        const QString pfad = ordner_.filePath("bericht.pdf");
+        Drucker().setOutputFileName(pfad);
+        Meldungen meldungen;
+        {
+            DruckerAusgabe ausgabe(Drucker());
+            SystemDrucken(ausgabe);
+        }
+        QVERIFY(meldungen.texte.isEmpty());
+        int seiten = 0;
+        const QList<Wort> woerter = PdfWoerter(pfad, seiten);
+        QCOMPARE(seiten, 1);
+        const QRectF rand = Drucker().pageRect(QPrinter::Millimeter);
+        QVERIFY(std::abs(woerter.value(0).oben - rand.top() - 20) < 0.5);
+        qsizetype w = 0;
+        for (const auto& zeile : ErwarteteSeite(5, "."))
+            for (const Text& t : zeile) {
+                const qsizetype erstes = w;
+                w += t.text.split(' ', Qt::SkipEmptyParts).size();
+                QVERIFY(w <= woerter.size());
+                const double kante = (t.links ? woerter[erstes].links : woerter[w - 1].rechts) - rand.left();
+                QVERIFY2(std::abs(kante - t.kante) < 0.5 && woerter[erstes].text == t.text.split(' ', Qt::SkipEmptyParts)[0],
+                         qPrintable(QString("'%1' at %2 mm").arg(t.text).arg(kante)));
+            }
+        QCOMPARE(w, woerter.size());
+        // Seven table lines, 1.15 em of Liberation Sans at 10 pt apart.
+        QVERIFY(std::abs((woerter.last().oben - woerter[10].oben) / 6 - 1.15 * 10 * 25.4 / 72) < 0.02);
+    }
+
+    // "Drucken": the file chosen in the dialog is printed to and stays the printer; a cancelled
+    // dialog still prints. A printer that cannot be used gives one message per step, and is
+    // usable again once a file is chosen; a file that cannot be written fails the last step.
+    void druckbefehl() {
+        TestSystem(3);
+        const QString gewaehlt = ordner_.filePath("gewaehlt.pdf");
+        Beantworten<QPrintDialog>([&](QPrintDialog* dialog) {
+            if (auto* name = dialog->findChild<QLineEdit*>("filename")) name->setText(gewaehlt);
+            dialog->accept();
+        });
+        Meldungen meldungen;
+        SystemDrucken(nullptr);
+        QCOMPARE(Drucker().outputFileName(), gewaehlt);
+        QVERIFY(QFile::remove(gewaehlt));
+        Beantworten<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
+        SystemDrucken(nullptr);
+        int seiten = 0;
+        PdfWoerter(gewaehlt, seiten);
+        QCOMPARE(seiten, 1);
+        QVERIFY(meldungen.texte.isEmpty());
+
+        if (QPrinter().outputFormat() != QPrinter::PdfFormat) QSKIP("a real printer is installed here");
+        const std::pair<QString, int> faelle[] = {{"", 13}, {gewaehlt, 0}, {"/dev/full", 1}, {gewaehlt, 0}};
+        for (const auto& [datei, anzahl] : faelle) {
+            Drucker().setOutputFileName(datei);
+            Beantworten<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
+            SystemDrucken(nullptr);
+            QCOMPARE(meldungen.texte, QStringList(anzahl, kHinweis));
+            meldungen.texte.clear();
+        }
+    }
+};
+
+TOVIK_TEST_MAIN(TstReport)
+#include "tst_report.moc"

@@ -1,0 +1,318 @@
+// The system file: its bytes as written and read, what the file system refuses, and the
+// Open and Save commands with the real file dialog.
+
+#include <QFileSystemModel>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <csignal>
+#include <cstring>
+#include <pwd.h>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "Gleichungssystem.h"
+#include "SystemDialog.h"
+#include "Systemdatei.h"
+#include "Testhilfen.h"
+
+using namespace tovik;
+
+namespace {
+
+QString Grund(const std::optional<Fehlergrund>& f) { return f ? QString::fromStdString(f->text) : QString(); }
+QString Grund(const SchreibErgebnis& e) {
+    return std::holds_alternative<Fehlergrund>(e) ? QString::fromStdString(std::get<Fehlergrund>(e).text) : QString();
+}
+
+// A read file as "Projekt|Position|N values...", or the reason it was refused.
+QString Beschreibung(const LeseErgebnis& e) {
+    if (const auto* f = std::get_if<Fehlergrund>(&e)) return QString::fromStdString(f->text);
+    const SystemDaten& d = std::get<SystemDaten>(e);
+    QString text = QString::fromStdString(d.Projekt + "|" + d.Position + "|") + QString::number(d.N);
+    for (int i = 1; i <= d.N; ++i) {
+        for (int j = 1; j <= d.N; ++j) text += ' ' + QString::number(d.A[i][j], 'g', 17);
+        text += ' ' + QString::number(d.B[i], 'g', 17);
+    }
+    return text;
+}
+
+SystemDaten Gelesen(const QByteArray& bytes) { return std::get<SystemDaten>(SystemLesen(bytes)); }
+QByteArray Geschrieben(const SystemDaten& d) { return std::get<QByteArray>(SystemSchreiben(d)); }
+
+// Root passes every permission check: what tests a permission runs as "nobody" there.
+const passwd* const kNiemand = getpwnam("nobody");
+template <class F>
+QString OhneVorrechte(F&& tun) {
+    int rohr[2];
+    if (geteuid() != 0) return tun();
+    if (!kNiemand || pipe(rohr) != 0) return "kein nobody";
+    if (fork() == 0) {
+        const bool gewechselt = setgid(kNiemand->pw_gid) == 0 && setuid(kNiemand->pw_uid) == 0;
+        const QByteArray text = gewechselt ? tun().toUtf8() : QByteArray("setuid gescheitert");
+        _exit(write(rohr[1], text.constData(), size_t(text.size())) == text.size() ? 0 : 1);
+    }
+    close(rohr[1]);
+    QByteArray text(4096, '\0');
+    text.truncate(std::max<ssize_t>(0, read(rohr[0], text.data(), text.size())));
+    close(rohr[0]);
+    wait(nullptr);
+    return QString::fromUtf8(text);
+}
+
+}  // namespace
+
+class TstStorage : public QObject {
+    Q_OBJECT
+    QTemporaryDir ordner;
+
+private slots:
+    void initTestCase() {
+        // Others may pass through, to meet what "nobody" is to be refused.
+        QVERIFY(ordner.isValid() && QFile::setPermissions(ordner.path(), QFile::Permissions(0x7755)));
+    }
+
+    // The example record gives the 16 lines of the shipped file; every shipped file is read
+    // and written again byte for byte.
+    void beispiele() {
+        GleichungssystemZuruecksetzen();
+        BeispielSystem();
+        QCOMPARE(Geschrieben(DatenAusSystem(GS)), Zeilen(kBeispielZeilen));
+        const QFileInfoList dateien = QDir(TOVIK_BEISPIEL_DIR).entryInfoList(QDir::Files);
+        QCOMPARE(dateien.size(), 6);
+        for (const QFileInfo& datei : dateien) QCOMPARE(Geschrieben(Gelesen(Inhalt(datei.filePath()))), Inhalt(datei.filePath()));
+    }
+
+    void lesen_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("ergebnis");
+        QTest::newRow("CR LF, LF, CR, no end at the end") << QByteArray("### Tovik 5.0\nTest\r1\r\n 1\n 3\r 4") << "Test|1|1 3 4";
+        QTest::newRow("any header, lines after the values") << Zeilen({"\xef\xbb\xbf### 4.0", "", "", " 0", "x"}) << "||0";
+        QTest::newRow("texts whole, windows-1252") << Zeilen({"h", " Br\xfc" "cke \x80 5,\t\x93" "a\x94 ", "\xdf", "-0"})
+                                                   << " Brücke € 5,\t“a” |ß|0";
+        QTest::newRow("number forms of other programs")
+            << Zeilen({"h", "P", "Q", "2.0", "0.25", "-1.5E-05", "+7", "\t1e3  ", "." + QByteArray(330, '0') + "1E+5",
+                       "-1.7976931348623157E+308"})
+            << "P|Q|2 0.25 -1.5e-05 7 1000 0 -1.7976931348623157e+308";
+        const auto n = [](const char* zeile) { return QString("N muss eine ganze Zahl von 0 bis 5 sein (Zeile %1)").arg(zeile); };
+        QTest::newRow("empty") << QByteArray() << "Dateiende erreicht";
+        QTest::newRow("last value missing") << Zeilen(kBeispielZeilen.first(15)) << "Dateiende erreicht";
+        QTest::newRow("N = 6") << MitZeile(4, " 6") << n("4");
+        QTest::newRow("N = -1") << MitZeile(4, "-1") << n("4");
+        QTest::newRow("N = 2.5") << MitZeile(4, " 2.5") << n("4");
+        QTest::newRow("letters after a number") << MitZeile(7, " 7a") << "keine gültige Zahl in Zeile 7";
+        QTest::newRow("two numbers") << MitZeile(5, " 3 4") << "keine gültige Zahl in Zeile 5";
+        QTest::newRow("exponent without digits") << MitZeile(9, "1E+") << "keine gültige Zahl in Zeile 9";
+        QTest::newRow("NaN") << MitZeile(11, "NaN") << "keine gültige Zahl in Zeile 11";
+        QTest::newRow("1E999") << MitZeile(10, " 1E999") << "Überlauf in Zeile 10";
+        QTest::newRow("NUL") << MitZeile(2, QByteArray("Te\0st", 5)) << "ungültiges Zeichen in Zeile 2";
+        QTest::newRow("undefined in windows-1252") << MitZeile(3, "\x81") << "ungültiges Zeichen in Zeile 3";
+        QTest::newRow("10 MB") << MitZeile(2, QByteArray(10 << 20, 'T')) << "Datei zu groß";
+    }
+    void lesen() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, ergebnis);
+        QCOMPARE(Beschreibung(SystemLesen(bytes)), ergebnis);
+    }
+
+    // Cut anywhere before the last value, a file is refused: values read so far never count.
+    void abgeschnitten() {
+        const QByteArray beispiel = Zeilen(kBeispielZeilen);
+        for (qsizetype laenge = 0; laenge < beispiel.size(); ++laenge)
+            QVERIFY2(std::holds_alternative<Fehlergrund>(SystemLesen(beispiel.left(laenge))) ==
+                         (laenge <= beispiel.lastIndexOf(" 56") + 1), qPrintable(QString::number(laenge)));
+    }
+
+    // Random systems (every size; zeros, fractions, all magnitudes, both signs; texts of
+    // windows-1252) are stored, read back, and stored again to the same bytes.
+    void rundreise() {
+        std::mt19937_64 zufall(4711);
+        const auto bis = [&](int n) { return std::uniform_int_distribution<int>(0, n)(zufall); };
+        const std::string texte[] = {"", "Brücke € 5,\t“Zitat” ß", " ,.-+09azAZ‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’•–—˜™š›œžŸ ¡¬­¯°±¿ÀÆ×ØÞàæ÷øþÿ "};
+        const auto zahl = [&] {
+            if (const int art = bis(2); art < 2) return art ? (bis(200) - 100) / double(1 << bis(12)) : 0.0;
+            double wert;
+            do {
+                const std::uint64_t b = zufall();
+                std::memcpy(&wert, &b, sizeof wert);
+            } while (!std::isfinite(wert));
+            return wert;
+        };
+        for (int durchlauf = 0; durchlauf < 3000; ++durchlauf) {
+            SystemDaten daten{texte[bis(2)], texte[bis(2)], static_cast<std::int16_t>(bis(kMaxN))};
+            for (int i = 1; i <= daten.N; ++i) {
+                for (int j = 1; j <= daten.N; ++j) daten.A[i][j] = zahl();
+                daten.B[i] = zahl();
+            }
+            const auto geschrieben = SystemSchreiben(daten);
+            QCOMPARE(Grund(geschrieben), QString());
+            QCOMPARE(Geschrieben(Gelesen(std::get<QByteArray>(geschrieben))), std::get<QByteArray>(geschrieben));
+        }
+    }
+
+    // Before bytes are stored, they are read back and must give the record again; and what
+    // cannot be stored as it is is refused, never written with '?' or a cut-off value.
+    void schreiben_data() {
+        QTest::addColumn<QByteArray>("bytes");  // to check against the example; empty: write this record
+        QTest::addColumn<QString>("projekt");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("grund");
+        const QString vorsatz = "gespeicherte Daten ließen sich nicht wieder lesen: ";
+        QTest::newRow("as written") << Zeilen(kBeispielZeilen) << "" << 0 << "";
+        QTest::newRow("blank number line") << MitZeile(11, " ") << "" << 0 << vorsatz + "keine gültige Zahl in Zeile 11";
+        QTest::newRow("15th digit off") << MitZeile(6, " 4.00000000000001") << "" << 0 << vorsatz + "A(1,2) weicht ab";
+        QTest::newRow("B") << MitZeile(16, " 55") << "" << 0 << vorsatz + "B(3) weicht ab";
+        QTest::newRow("Position") << MitZeile(3, "2") << "" << 0 << vorsatz + "Position weicht ab";
+        QTest::newRow("Chinese") << QByteArray() << "Brücke 中" << 1 << "Projekt enthält Zeichen, die windows-1252 nicht kennt";
+        QTest::newRow("line feed") << QByteArray() << "a\nb" << 1 << "Projekt enthält ein Steuerzeichen oder einen Zeilenumbruch";
+        QTest::newRow("N = 6") << QByteArray() << "" << 6 << "N muss eine ganze Zahl von 0 bis 5 sein";
+        QTest::newRow("N beyond the arrays") << QByteArray() << "" << 30000 << "N muss eine ganze Zahl von 0 bis 5 sein";
+        QTest::newRow("infinite") << QByteArray() << "" << 2 << "Überlauf in B(2)";
+    }
+    void schreiben() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, projekt);
+        QFETCH(int, n);
+        QFETCH(QString, grund);
+        Gleichungssystem gs;
+        gs.Projekt = projekt.toStdString();
+        gs.N = static_cast<std::int16_t>(n);
+        gs.B[2] = qInf();
+        QCOMPARE(bytes.isEmpty() ? Grund(SystemSchreiben(DatenAusSystem(gs)))
+                                 : Grund(SystemPruefen(bytes, Gelesen(Zeilen(kBeispielZeilen)))),
+                 grund);
+    }
+
+    // What the file system may refuse, reading and writing. A written file replaces an old
+    // one under exactly the chosen name, keeping its mode, owner and group; a refused one
+    // leaves what was there as it was, and nothing beside it.
+    void dateien_data() {
+        QTest::addColumn<QString>("art");
+        QTest::addColumn<bool>("schreiben");
+        QTest::addColumn<QString>("grund");
+        const QList<std::tuple<const char*, bool, const char*>> faelle = {
+            {"link", false, "Test|1|3 3 4 7 90 12 10 0 78 0 12 2 56"}, {"fehlt", false, "Datei nicht gefunden"},
+            {"ordner", false, "Ordner statt Datei gewählt"}, {"gesperrt", false, "Zugriff verweigert"},
+            {"fifo", false, "keine gewöhnliche Datei"}, {"gross", false, "Datei zu groß"}, {"alt", true, ""},
+            {"fehlt/System", true, "Pfad nicht gefunden"}, {"ordner", true, "Ordner statt Datei gewählt"},
+            {"gesperrt/System", true, "Zugriff verweigert"}, {"voll", true, "Schreibfehler"},
+            {"fifo", true, "keine gewöhnliche Datei"}, {"link zur fifo", true, "keine gewöhnliche Datei"}};
+        for (const auto& [art, schreiben, grund] : faelle) QTest::addRow("%s %s", schreiben ? "write" : "read", art) << art << schreiben << grund;
+    }
+    void dateien() {
+        QFETCH(QString, art);
+        QFETCH(bool, schreiben);
+        QFETCH(QString, grund);
+        QTemporaryDir hier(ordner.filePath("XXXXXX"));
+        QVERIFY(QFile::setPermissions(hier.path(), QFile::Permissions(0x7755)));
+        const QString pfad = hier.filePath(art);
+        const auto fifo = [](const QString& p) { return mkfifo(QFile::encodeName(p).constData(), 0600) == 0; };
+        if (art == "link") QVERIFY(Schreiben(pfad + ".TVK", Zeilen(kBeispielZeilen)) && QFile::link(pfad + ".TVK", pfad));
+        if (art == "ordner" || art == "gesperrt/System") QVERIFY(QDir().mkpath(hier.filePath(art.section('/', 0, 0))));
+        if (art == "gesperrt/System") QVERIFY(QFile::setPermissions(hier.filePath("gesperrt"), QFile::Permissions(0x5555)));
+        if (art == "gesperrt") QVERIFY(Schreiben(pfad, "x") && QFile::setPermissions(pfad, QFile::WriteOwner));
+        if (art == "fifo") QVERIFY(fifo(pfad));
+        if (art == "link zur fifo") QVERIFY(fifo(pfad + "2") && QFile::link(pfad + "2", pfad));
+        if (art == "gross") QVERIFY(Schreiben(pfad, QByteArray(10 << 20, 'T')));
+        if (art == "alt" || art == "voll") {
+            QVERIFY(Schreiben(pfad, QByteArray(5000, 'x')) && QFile::setPermissions(pfad, QFile::Permissions(0x6040)));
+            if (geteuid() == 0 && kNiemand) QCOMPARE(chown(QFile::encodeName(pfad), kNiemand->pw_uid, kNiemand->pw_gid), 0);
+        }
+        QFileInfo vorher(pfad);
+        vorher.stat();  // before anything is replaced
+        const QByteArray alt = vorher.isFile() ? Inhalt(pfad) : "";  // a pipe would block
+
+        // A limit on the size of written files makes writing fail even for root.
+        rlimit grenze{};
+        getrlimit(RLIMIT_FSIZE, &grenze);
+        const rlimit frei = grenze;
+        grenze.rlim_cur = art == "voll" ? 16 : grenze.rlim_cur;
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &grenze);
+        const auto tun = [&] {
+            return schreiben ? Grund(DateiSchreiben(pfad, Zeilen(kBeispielZeilen))) : Beschreibung(SystemDateiLesen(pfad));
+        };
+        const QString ergebnis = art.startsWith("gesperrt") ? OhneVorrechte(tun) : tun();
+        setrlimit(RLIMIT_FSIZE, &frei);
+        QCOMPARE(ergebnis, grund);
+
+        const QFileInfo nachher(pfad);
+        const bool neu = schreiben && grund.isEmpty();
+        QCOMPARE(std::tuple(nachher.exists(), nachher.isFile(), nachher.isDir()),
+                 std::tuple(vorher.exists() || neu, vorher.isFile() || neu, vorher.isDir()));
+        QCOMPARE(nachher.isFile() ? Inhalt(pfad) : "", neu ? Zeilen(kBeispielZeilen) : alt);
+        QCOMPARE(std::tuple(nachher.permissions(), nachher.ownerId(), nachher.groupId()),
+                 std::tuple(vorher.permissions(), vorher.ownerId(), vorher.groupId()));
+        QCOMPARE(QDir(hier.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks).size(), int(vorher.isFile()));
+    }
+
+    // Where the program's own folder may not be written, the examples are copied once into
+    // the user's data folder, which the dialogs then open; the user's own choices stay.
+    void beispielOrdner() {
+        QCOMPARE(BeispielOrdner(TOVIK_BEISPIEL_DIR "/..", ordner.path()), TOVIK_BEISPIEL_DIR "/../Beispiel/");
+        const QString programm = ordner.filePath("programm"), daten = ordner.filePath("daten");
+        QVERIFY(QDir().mkpath(programm + "/Beispiel") && QDir().mkpath(daten));
+        QVERIFY(Schreiben(programm + "/Beispiel/Test.TVK", "neu") && Schreiben(programm + "/Beispiel/Zwei.TVK", "2"));
+        QVERIFY(QFile::setPermissions(programm + "/Beispiel", QFile::Permissions(0x5555)));
+        QVERIFY(QFile::setPermissions(daten, QFile::Permissions(0x7777)));
+        QCOMPARE(OhneVorrechte([&] {
+                     const QString erstes = BeispielOrdner(programm, daten + "/tovik");
+                     QFile::remove(erstes + "Zwei.TVK");  // the user deletes one
+                     return BeispielOrdner(programm, daten + "/tovik") + QDir(erstes).entryList(QDir::Files).join(',');
+                 }),
+                 daten + "/tovik/Beispiel/Test.TVK");
+        QCOMPARE(Inhalt(daten + "/tovik/Beispiel/Test.TVK"), "neu");
+    }
+
+    // The commands with the real dialog: what it offers, loading, storing without an
+    // extension, the question before replacing, cancelling, and each command's message.
+    void dialoge() {
+        QFileDialog CommonDialog1;
+        Meldungen meldungen;
+        GleichungssystemZuruecksetzen();
+        auto gesehen = Dateiwahl("Test.TVK");
+        SystemAusDatei(CommonDialog1);
+        QCOMPARE(*gesehen, (QStringList{"vorh. Gleichungssystem laden", "Alle Dateien (*.*) | bisherige Projekte(*.TVK)",
+                                        "bisherige Projekte(*.TVK)", QFileInfo(Verzeichnis).canonicalFilePath(), ""}));
+        QCOMPARE(Verzeichnis, QCoreApplication::applicationDirPath() + "/Beispiel/");
+        QCOMPARE(Beschreibung(DatenAusSystem(GS)), Beschreibung(Gelesen(Zeilen(kBeispielZeilen))));
+        CommonDialog1.selectNameFilter("Alle Dateien (*.*)");  // shows names without a dot too
+        QCOMPARE(CommonDialog1.findChild<QFileSystemModel*>()->nameFilters(), QStringList{"*"});
+
+        // A new file, then "No" and "Yes" to the question before replacing it.
+        const QString ziel = ordner.filePath("ohne Endung");
+        const std::tuple<const char*, bool, const char*> speichern[] = {
+            {"eins", true, "Test.TVK"}, {"zwei", false, "ohne Endung"}, {"drei", true, "ohne Endung"}};
+        for (const auto& [position, ja, angeboten] : speichern) {
+            GS.Position = position;
+            gesehen = Dateiwahl(ziel, ja);
+            SystemInDatei(CommonDialog1);
+            QCOMPARE(gesehen->value(4), angeboten);
+            QCOMPARE(gesehen->size(), 5 + int(gesehen->value(4) != "Test.TVK"));
+            QCOMPARE(Gelesen(Inhalt(ziel)).Position, ja ? position : "eins");
+        }
+        for (auto* befehl : {&SystemAusDatei, &SystemInDatei}) {
+            gesehen = Dateiwahl("");
+            befehl(CommonDialog1);
+            QVERIFY(!gesehen->isEmpty());
+        }
+        QCOMPARE(QDir(ordner.path()).entryList({"ohne*"}), QStringList{"ohne Endung"});
+        QVERIFY(Schreiben(ordner.filePath("Fall.TVK"), MitZeile(16, " 1E999")));
+        gesehen = Dateiwahl(ordner.filePath("Fall.TVK"));
+        SystemAusDatei(CommonDialog1);
+        QCOMPARE(GS.Position, "drei");  // neither the cancelled nor the refused load changed it
+        // A text the file cannot hold is told before any dialog could ask to replace a file.
+        GS.Projekt = "中";
+        gesehen = Dateiwahl("");
+        SystemInDatei(CommonDialog1);
+        QVERIFY(gesehen->isEmpty());
+        QCOMPARE(meldungen.texte, (QStringList{"Tovik: Fehler in Sub SystemAusDatei: Überlauf in Zeile 16",
+                                               "Tovik: Fehler in Sub SystemInDatei: Projekt enthält Zeichen, die windows-1252 nicht kennt"}));
+    }
+};
+
+TOVIK_TEST_MAIN(TstStorage)
+#include "tst_storage.moc"
