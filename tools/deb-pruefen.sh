@@ -26,6 +26,7 @@ chroot "$wurzel" sh -ec '
   LC_ALL=C.UTF-8 MANWIDTH=80 man tovik | grep -q "ÜBERSICHT"
   whatis tovik | grep -q "lineare Gleichungssysteme"
   cd /tmp
+  tovik --version | grep -qx "tovik 5.0"
   QT_QPA_PLATFORM=offscreen TOVIK_BENCH_QUIT=1 timeout 30 tovik | grep -q gezeigt
   xvfb-run -a sh -c "tovik & sleep 5; xwininfo -root -tree | grep -q \"Programm  Tovik.vbp, Version 5.0\"; kill \$!"
 '
