@@ -4,6 +4,7 @@
 #   make bench  release build of the benchmarks, then run them
 #   make fuzz   libFuzzer targets (clang), 60 seconds each
 #   make deb    Debian package of the release build (CPack)
+# Each command installs the Debian packages of its own group (tools/abhaengigkeiten.sh).
 
 JOBS    ?= $(shell nproc)
 RELEASE := build/release
@@ -12,20 +13,25 @@ BENCH   := build/bench
 FUZZ    := build/fuzz
 FUZZ_SECONDS ?= 60
 CMAKE   := cmake -G Ninja -Wno-dev
+DEPS    := tools/abhaengigkeiten.sh
 
-.PHONY: deps run build test bench fuzz deb clean
+.PHONY: run build test bench fuzz deb clean
 
-deps:
-	@tools/abhaengigkeiten.sh
+# The release build installs what running needs, or, as a step of `make deb`, what
+# packaging needs as well (a target-specific value holds for the prerequisites too).
+GRUPPE  := run
+deb: GRUPPE := deb
 
-build: deps
+build:
+	@$(DEPS) $(GRUPPE)
 	$(CMAKE) -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	cmake --build $(RELEASE) -j $(JOBS) --target tovik
 
 run: build
 	$(RELEASE)/window/tovik
 
-test: deps
+test:
+	@$(DEPS) test
 	$(CMAKE) -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTOVIK_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN) -j $(JOBS)
 	cd $(ASAN) && QT_QPA_PLATFORM=offscreen \
@@ -34,18 +40,23 @@ test: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-bench: deps
+bench:
+	@$(DEPS) bench
 	$(CMAKE) -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DTOVIK_BENCH=ON >/dev/null
 	cmake --build $(BENCH) -j $(JOBS)
 	tools/bench.sh $(BENCH)
 
-fuzz: deps
+fuzz:
+	@$(DEPS) fuzz
 	CXX=clang++-14 $(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVIK_FUZZ=ON >/dev/null
 	cmake --build $(FUZZ) -j $(JOBS)
 	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
 
+# The package must pass lintian: any error or warning fails the command.
 deb: build
+	cmake --build $(RELEASE) -j $(JOBS) --target tovik_paketdateien
 	cd $(RELEASE) && cpack -G DEB
+	lintian --info --display-info --pedantic --fail-on error,warning $(RELEASE)/tovik_*.deb
 
 clean:
 	rm -rf build

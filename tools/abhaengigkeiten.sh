@@ -1,17 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, but only when one is
-# missing, so that a machine that has them all runs no apt-get at all.
+# Installs the Debian packages that one make command needs, and only those that are missing,
+# so that a machine that has them all runs no apt-get at all.
+#   tools/abhaengigkeiten.sh run|test|bench|fuzz|deb
+# Every group builds on "run"; the others name only what they add to it.
 set -euo pipefail
 
-pakete=(
-  g++ cmake ninja-build make pkg-config
-  qt6-base-dev libgl-dev qt6-qpa-plugins qt6-translations-l10n
-  fonts-liberation fontconfig
-  poppler-utils
-  libbenchmark-dev libeigen3-dev
-  clang libclang-rt-14-dev
-  xvfb xauth openbox xdotool imagemagick libxcb1-dev
+declare -A gruppen=(
+  # compile, configure and start the program; Qt's platform plugins, its German texts, the
+  # font that stands in for "arial" and fontconfig to find it
+  [run]="g++ cmake ninja-build make pkg-config qt6-base-dev libgl-dev qt6-qpa-plugins
+         qt6-translations-l10n fonts-liberation fontconfig"
+  # pdftotext for the page checks; a real X server with a window manager, keys and clicks,
+  # window queries and screenshots for the end-to-end test
+  [test]="poppler-utils xvfb xauth openbox xdotool x11-utils imagemagick libxcb1-dev"
+  # Google Benchmark, and Eigen as the peer solver
+  [bench]="libbenchmark-dev libeigen3-dev"
+  # clang with libFuzzer's runtime
+  [fuzz]="clang libclang-rt-14-dev"
+  # the package check; dpkg-shlibdeps and file for CPack's list of library dependencies
+  [deb]="lintian dpkg-dev file"
 )
+
+gruppe="${1:-}"
+case "$gruppe" in
+  run | test | bench | fuzz | deb) ;;
+  *) echo "usage: $0 run|test|bench|fuzz|deb" >&2; exit 2 ;;
+esac
+pakete=(${gruppen[run]})
+[ "$gruppe" = run ] || pakete+=(${gruppen[$gruppe]})
 
 fehlend=()
 for p in "${pakete[@]}"; do
@@ -23,4 +39,4 @@ echo "Installing missing packages: ${fehlend[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
