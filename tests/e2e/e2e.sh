@@ -12,13 +12,22 @@ ordner=$(mktemp -d /tmp/tovik-e2e.XXXXXX)
 kinder=()
 aufraeumen() { kill "${kinder[@]}" 2>/dev/null || true; rm -rf "$ordner"; }
 trap aufraeumen EXIT
-fehler() { echo "FAIL: $*"; [ -f "$ordner/tovik.log" ] && sed 's/^/  tovik: /' "$ordner/tovik.log"; exit 1; }
+fehler() {
+  echo "FAIL: $*"
+  for w in $(xdotool search --name . 2>/dev/null); do
+    echo "  window $w: $(xdotool getwindowname $w) $(xwininfo -id $w | grep -oE 'Map State: \w+')"
+  done
+  [ -f "$ordner/tovik.log" ] && sed 's/^/  tovik: /' "$ordner/tovik.log"
+  exit 1
+}
 # Waits up to 60 s (a sanitizer build under load starts slowly) until the command succeeds.
 warten() { for _ in $(seq 600); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
 
-# Nothing of the user's desktop reaches the programs.
+# Nothing of the user's desktop reaches the programs, and no session bus: without an address
+# libdbus would try to start one over X (autolaunch), which can hold up the window.
 export HOME="$ordner" XDG_CONFIG_HOME="$ordner/.config" XDG_DATA_HOME="$ordner/.local/share" XDG_RUNTIME_DIR="$ordner"
-unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR DBUS_SESSION_BUS_ADDRESS
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$ordner/kein-bus"
+unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR
 chmod 700 "$ordner"
 
 exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
@@ -26,7 +35,17 @@ kinder+=($!)
 read -r -t 30 nummer <&3 || fehler "Xvfb tells no display number"
 export DISPLAY=":$nummer"
 openbox >/dev/null 2>&1 & kinder+=($!)
-warten sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window' || fehler "openbox does not start"
+# openbox announces itself before it is done starting, and a window mapped meanwhile can stay
+# unmanaged: it is ready once it has framed a probe window.
+bereit() {
+  xmessage -name tovik-probe -timeout 3 probe >/dev/null 2>&1 & local probe=$!
+  for _ in $(seq 20); do
+    xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 0x && { kill $probe 2>/dev/null; return 0; }
+    sleep 0.1
+  done
+  kill $probe 2>/dev/null; return 1
+}
+warten bereit || fehler "openbox does not start"
 
 printf '### Tovik 5.0\r\nBr\xfccke\r\nLager 2\r\n 2\r\n 4\r\n 1\r\n 9\r\n 2\r\n 3\r\n 7\r\n' >"$ordner/Start.TVK"
 (cd "$ordner" && QT_QPA_PLATFORM=xcb exec "$tovik" Start.TVK >"$ordner/tovik.log" 2>&1) & tovik_pid=$!
