@@ -41,6 +41,17 @@ private slots:
         QCOMPARE(GS.X[1], 0.0);  // nothing is computed at start-up
         QVERIFY(!w->findChild<QFileDialog*>());  // made on first use, then kept
         QCOMPARE(&w->CommonDialog1(), &w->CommonDialog1());
+        QStringList texte;
+        for (const QWidget* e : w->findChildren<QWidget*>(QRegularExpression("^(Label|Frame|Command)\\d+$")))
+            texte << e->objectName() + "=" + e->property(qobject_cast<const QGroupBox*>(e) ? "title" : "text").toString();
+        texte.sort();
+        QCOMPARE(texte.join('|'), "Command1=Berechnen|Command2=Drucken|Command3=Öfffnen|Command4=Speichern|Command5=A symmetrisch|"
+                                  "Command6=A * x - B =|Frame1=Einheiten |Frame2=Eingaben |Frame3=Ergebnisse |Frame4=Kontrolle |"
+                                  "Label10=Lösungen x|Label11=Nullvektor|Label1=Lösung von linearen Gleichungssystemen nach Tovik\n"
+                                  "mit mehrfachen rechten Seiten|Label2=Projekt|Label3=Position|Label4=Anzahl der Gleichungen und "
+                                  "Unbekannten N =|Label5=Koeffizientenmatrix A|Label6=rechte Seite B|Label7=* x =|Label8=(Bei "
+                                  "Eingabe von N wird das Gleichungssystem gelöscht!)|Label9=(Voraussetzung: Hauptdiagonalelemente "
+                                  "a(i,i) <> 0\nfalls nicht erfüllt: Reihenfolge der Gleichungen ändern!)");
     }
 
     // Any wrong number in the design tables breaks one of these: every control inside its
@@ -78,6 +89,20 @@ private slots:
                 QVERIFY2(ort == soll && zelle->height() == Px(285) && (r > 5 || zelle->width() == Px(735)),
                          qPrintable(zelle->objectName()));
             }
+        // What lines up: the column headings on one line, the cells of x and A*x - B under theirs;
+        // the title with the header frame and the note; the frames' buttons on one line; the
+        // brackets as far from their cells on either side, all four alike.
+        const auto oben = [&](const QWidget* e) { return e->mapTo(w.get(), QPoint()).y(); };
+        for (const QLabel* k : {w->Label6, w->Label10, w->Label11})
+            QCOMPARE(std::pair(oben(k), k->height()), std::pair(oben(w->Label5), w->Label5->height()));
+        QCOMPARE(std::tuple(w->Text10[0]->x(), w->Text11[0]->x(), w->Text4[0]->x()), std::tuple(w->Label10->x(), w->Label11->x(), w->Label5->x()));
+        QCOMPARE(std::pair(w->Label1->y(), w->Label1->x()), std::pair(w->Frame1->y(), w->Label9->x()));
+        QCOMPARE(std::pair(oben(w->Command1), oben(w->Command6)), std::pair(oben(w->Command5), oben(w->Command5)));
+        const auto mitte = [](const QFrame* l) { return l->geometry().center().x(); };
+        QCOMPARE(w->Text4[0]->x() - mitte(w->Line2), w->Text9[0]->x() - mitte(w->Line3));
+        QCOMPARE(mitte(w->Line1) - w->Text8[4]->geometry().right(), mitte(w->Line4) - w->Text9[0]->geometry().right());
+        for (const QFrame* l : {w->Line1, w->Line3, w->Line4}) QCOMPARE(std::pair(l->y(), l->height()), std::pair(w->Line2->y(), w->Line2->height()));
+        QCOMPARE(w->Line2->y(), w->Text4[0]->y());
         for (const QLabel* l : w->findChildren<QLabel*>()) {
             const QRect text = l->fontMetrics().boundingRect(l->contentsRect(), Qt::TextWordWrap | l->alignment(), l->text());
             QVERIFY2(l->contentsRect().contains(text), qPrintable(l->objectName()));
@@ -113,11 +138,27 @@ private slots:
             QCOMPARE(RotePixel(e->grab().toImage()), 0);
     }
 
+    // The keyboard order of the visible controls, by the design's tab indices.
+    void tabulatorfolge_data() {
+        QTest::addColumn<int>("n");
+        QTest::newRow("N=3") << 3;
+        QTest::newRow("N=5") << 5;
+    }
     void tabulatorfolge() {
-        const QStringList erwartet = {
-            "Text1", "Text2", "Text3", "Text4_0", "Text5_0", "Text6_0", "Text9_0", "Text10_0", "Command2", "Command3",
-            "Command4", "Text11_0", "Command5", "Command6", "Text11_1", "Text11_2", "Text10_1", "Text10_2", "Text4_1",
-            "Text4_2", "Text5_1", "Text5_2", "Text6_1", "Text6_2", "Text9_1", "Text9_2", "Command1", "Text1"};
+        QFETCH(int, n);
+        w->Text3->setText(QString::number(n));
+        w->Text1->setFocus();
+        const auto zellen = [n](int reihe, int ab) {
+            QStringList namen;
+            for (int k = ab; k < n; ++k) namen << QString("Text%1_%2").arg(reihe).arg(k);
+            return namen;
+        };
+        QStringList erwartet = {"Text1", "Text2", "Text3"};
+        for (int r = 4; r < 4 + n; ++r) erwartet << zellen(r, 0).first();
+        erwartet << "Text9_0" << "Text10_0" << "Command2" << "Command3" << "Command4" << "Text11_0" << "Command5"
+                 << "Command6" << zellen(11, 1) << zellen(10, 1);
+        for (int r = 4; r < 4 + n; ++r) erwartet << zellen(r, 1);
+        erwartet << zellen(9, 1) << "Command1" << "Text1";
         QStringList folge{QApplication::focusWidget()->objectName()};
         while (folge.size() < erwartet.size()) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
