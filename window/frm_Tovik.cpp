@@ -161,6 +161,7 @@ void frm_Tovik::Form_Load() {
     // Runs Text3_Change at once: the same N, so it only sets up the grid.
     Text3->setText(Text(tovik::ZahlText(GS.N)));
     Beschriften(Label8, QStringLiteral("(Bei Eingabe von N wird das Gleichungssystem gelöscht!)"));
+    Text3->setAccessibleDescription(Label8->text());  // the warning belongs to the field
     const std::pair<QLabel*, const char*> ueberschriften[] = {
         {Label5, "Koeffizientenmatrix A"}, {Label6, "rechte Seite B"}, {Label7, "* x ="},
         {Label10, "Lösungen x"},           {Label11, "Nullvektor"},
