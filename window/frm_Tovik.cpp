@@ -22,6 +22,7 @@
 #include "SystemDialog.h"
 #include "SystemDrucken.h"
 #include "Mod_Allg.h"
+#include "Sprechform.h"
 #include "Twips.h"
 #include "Zahltext.h"
 
@@ -86,6 +87,13 @@ frm_Tovik::frm_Tovik() {
     vorherigeMeldung_ = tovik::SetzeMeldungsHook(tovik::MeldungsfensterZeigen);
 
     connect(Text3, &QLineEdit::textChanged, this, &frm_Tovik::Text3_Change);
+    // A voice reads "3.918" as thousands and drops the sign of "E-14": the shown results get
+    // a spoken form beside them, whichever code writes them.
+    for (const Feldreihe* zeile : {&Text10, &Text11})
+        for (QLineEdit* zelle : *zeile)
+            connect(zelle, &QLineEdit::textChanged, zelle, [zelle](const QString& text) {
+                zelle->setAccessibleDescription(tovik::Sprechform(text));
+            });
     Text1->installEventFilter(this);
     Text2->installEventFilter(this);
     for (const Feldreihe* zeile : {&Text4, &Text5, &Text6, &Text7, &Text8, &Text9})
@@ -153,6 +161,7 @@ void frm_Tovik::Form_Load() {
     Beschriften(Label9, QStringLiteral("(Voraussetzung: Hauptdiagonalelemente a(i,i) <> 0\n"
                                        "falls nicht erfüllt: Reihenfolge der Gleichungen ändern!)"));
     Schrift(Label9, 10, true);
+    Label9->setAccessibleName(tovik::Sprechform(Label9->text()));  // "<>" is silent when read
     Beschriften(Label2, QStringLiteral("Projekt"));
     Beschriften(Label3, QStringLiteral("Position"));
     Text1->setText(Text(GS.Projekt));
