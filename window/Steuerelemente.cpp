@@ -165,9 +165,11 @@ void frm_Tovik::SteuerelementeAnlegen() {
     }
     for (const auto& z : linien) {
         auto* w = new QFrame(Frame2);
+        // The shape before the name: naming makes Qt build and keep the accessible interface,
+        // which takes a line for a separator only by its shape.
+        w->setFrameShape(QFrame::VLine);
         w->setObjectName(QString::fromLatin1(z.name));
         w->setAccessibleName(QString::fromUtf8(z.zugang));
-        w->setFrameShape(QFrame::VLine);
         w->setFrameShadow(QFrame::Plain);
         w->setLineWidth(1);
         EigeneSchrift(w, this);

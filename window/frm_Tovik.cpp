@@ -2,6 +2,8 @@
 
 #include "frm_Tovik.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
 #include <QStyle>
@@ -43,7 +45,7 @@ void Beschriften(QLabel* w, const QString& text) {
 
 void Beschriften(QGroupBox* w, const QString& text) {
     w->setTitle(text);
-    w->setAccessibleName(text);
+    w->setAccessibleName(text.trimmed());  // the blank only spaces the drawn title from its line
 }
 
 void Beschriften(QPushButton* w, const QString& text) {
@@ -68,9 +70,22 @@ QStyle* RahmenStil() {
     return stil;
 }
 
+// What a screen reader is told a control is. Qt reports a plain top-level QWidget as a
+// filler and a QFrame as a frame, which AT-SPI takes for a window of its own; the lines
+// (all vertical) only draw the brackets of A and B.
+QAccessibleInterface* Zugangsart(const QString& klasse, QObject* objekt) {
+    if (klasse == QLatin1String("frm_Tovik"))
+        return new QAccessibleWidget(static_cast<QWidget*>(objekt), QAccessible::Window);
+    if (klasse == QLatin1String("QFrame") && static_cast<QFrame*>(objekt)->frameShape() == QFrame::VLine)
+        return new QAccessibleWidget(static_cast<QWidget*>(objekt), QAccessible::Separator);
+    return nullptr;
+}
+
 }  // namespace
 
 frm_Tovik::frm_Tovik() {
+    // Before anything asks for the window's interface: Qt keeps the first one it makes.
+    QAccessible::installFactory(Zugangsart);
     setObjectName(QStringLiteral("frm_Tovik"));
     setWindowTitle(QStringLiteral("Form1"));
     // The default font of every control whose font the start-up leaves alone. The design
