@@ -38,7 +38,9 @@ struct Reihe {
     const char* name;
     int links, dLinks, oben, dOben, breite, hoehe;
     std::array<int, tovik::kMaxN> tab;
-    const char* zugang;  // accessible name of element k: zugang with k+1 in place of %1
+    // Accessible name of element k: zugang with k+1 in place of %1. Words and plain digits,
+    // since a voice reads "A(2,3)" as the decimal number 2,3.
+    const char* zugang;
 };
 
 struct Linie {
@@ -83,7 +85,8 @@ void frm_Tovik::SteuerelementeAnlegen() {
     static const Zeile<QLineEdit> textfelder[] = {
         {&frm_Tovik::Text1, "Text1", &frm_Tovik::Frame1, {1560, 360, 735, 285}, 3, "Projekt"},
         {&frm_Tovik::Text2, "Text2", &frm_Tovik::Frame1, {3960, 360, 735, 285}, 5, "Position"},
-        {&frm_Tovik::Text3, "Text3", &frm_Tovik::Frame2, {4200, 360, 735, 285}, 7, "N"},
+        {&frm_Tovik::Text3, "Text3", &frm_Tovik::Frame2, {4200, 360, 735, 285}, 7,
+         "Anzahl der Gleichungen und Unbekannten N"},
     };
     // Command2 to Command4 are resized at start-up and placed by the resize handling.
     static const Zeile<QPushButton> knoepfe[] = {
@@ -95,15 +98,20 @@ void frm_Tovik::SteuerelementeAnlegen() {
         {&frm_Tovik::Command2, "Command2", kFenster, {11160, 9360, 1575, 855}, 20},
     };
     static const Reihe reihen[] = {
-        {&frm_Tovik::Text4, "Text4", 840, 840, 1200, 0, 735, 285, {12, 37, 38, 39, 40}, "A(1,%1)"},
-        {&frm_Tovik::Text5, "Text5", 840, 840, 1560, 0, 735, 285, {13, 41, 42, 43, 44}, "A(2,%1)"},
-        {&frm_Tovik::Text6, "Text6", 840, 840, 1920, 0, 735, 285, {14, 45, 46, 47, 48}, "A(3,%1)"},
-        {&frm_Tovik::Text7, "Text7", 840, 840, 2280, 0, 735, 285, {15, 49, 50, 51, 52}, "A(4,%1)"},
-        {&frm_Tovik::Text8, "Text8", 840, 840, 2640, 0, 735, 285, {16, 53, 54, 55, 56}, "A(5,%1)"},
-        {&frm_Tovik::Text9, "Text9", 6720, 0, 1200, 360, 735, 285, {17, 57, 58, 59, 60}, "B(%1)"},
-        {&frm_Tovik::Text10, "Text10", 480, 0, 1200, 360, 1455, 285, {18, 33, 34, 35, 36}, "x(%1)"},
+        {&frm_Tovik::Text4, "Text4", 840, 840, 1200, 0, 735, 285, {12, 37, 38, 39, 40},
+         "A Zeile 1 Spalte %1"},
+        {&frm_Tovik::Text5, "Text5", 840, 840, 1560, 0, 735, 285, {13, 41, 42, 43, 44},
+         "A Zeile 2 Spalte %1"},
+        {&frm_Tovik::Text6, "Text6", 840, 840, 1920, 0, 735, 285, {14, 45, 46, 47, 48},
+         "A Zeile 3 Spalte %1"},
+        {&frm_Tovik::Text7, "Text7", 840, 840, 2280, 0, 735, 285, {15, 49, 50, 51, 52},
+         "A Zeile 4 Spalte %1"},
+        {&frm_Tovik::Text8, "Text8", 840, 840, 2640, 0, 735, 285, {16, 53, 54, 55, 56},
+         "A Zeile 5 Spalte %1"},
+        {&frm_Tovik::Text9, "Text9", 6720, 0, 1200, 360, 735, 285, {17, 57, 58, 59, 60}, "B Zeile %1"},
+        {&frm_Tovik::Text10, "Text10", 480, 0, 1200, 360, 1455, 285, {18, 33, 34, 35, 36}, "Lösung x %1"},
         {&frm_Tovik::Text11, "Text11", 720, 0, 1200, 360, 1215, 285, {24, 29, 30, 31, 32},
-         "A*x-B(%1)"},
+         "Kontrolle Zeile %1"},
     };
     static const Container reihenContainer[] = {
         &frm_Tovik::Frame2, &frm_Tovik::Frame2, &frm_Tovik::Frame2, &frm_Tovik::Frame2,
@@ -148,7 +156,7 @@ void frm_Tovik::SteuerelementeAnlegen() {
         for (int k = 0; k < tovik::kMaxN; ++k) {
             auto* w = new QLineEdit(QString::fromLatin1(z.name), container);
             w->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(z.name)).arg(k));
-            w->setAccessibleName(QString::fromLatin1(z.zugang).arg(k + 1));
+            w->setAccessibleName(QString::fromUtf8(z.zugang).arg(k + 1));
             EigeneSchrift(w, this);
             tovik::SetzeTwips(w, QRectF(z.links + z.dLinks * k, z.oben + z.dOben * k, z.breite, z.hoehe));
             (this->*z.feld)[k] = w;
@@ -157,9 +165,11 @@ void frm_Tovik::SteuerelementeAnlegen() {
     }
     for (const auto& z : linien) {
         auto* w = new QFrame(Frame2);
+        // The shape before the name: naming makes Qt build and keep the accessible interface,
+        // which takes a line for a separator only by its shape.
+        w->setFrameShape(QFrame::VLine);
         w->setObjectName(QString::fromLatin1(z.name));
         w->setAccessibleName(QString::fromUtf8(z.zugang));
-        w->setFrameShape(QFrame::VLine);
         w->setFrameShadow(QFrame::Plain);
         w->setLineWidth(1);
         EigeneSchrift(w, this);

@@ -2,6 +2,8 @@
 
 #include "frm_Tovik.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
 #include <QStyle>
@@ -22,6 +24,7 @@
 #include "SystemDialog.h"
 #include "SystemDrucken.h"
 #include "Mod_Allg.h"
+#include "Sprechform.h"
 #include "Twips.h"
 #include "Zahltext.h"
 
@@ -42,7 +45,7 @@ void Beschriften(QLabel* w, const QString& text) {
 
 void Beschriften(QGroupBox* w, const QString& text) {
     w->setTitle(text);
-    w->setAccessibleName(text);
+    w->setAccessibleName(text.trimmed());  // the blank only spaces the drawn title from its line
 }
 
 void Beschriften(QPushButton* w, const QString& text) {
@@ -67,9 +70,22 @@ QStyle* RahmenStil() {
     return stil;
 }
 
+// What a screen reader is told a control is. Qt reports a plain top-level QWidget as a
+// filler and a QFrame as a frame, which AT-SPI takes for a window of its own; the lines
+// (all vertical) only draw the brackets of A and B.
+QAccessibleInterface* Zugangsart(const QString& klasse, QObject* objekt) {
+    if (klasse == QLatin1String("frm_Tovik"))
+        return new QAccessibleWidget(static_cast<QWidget*>(objekt), QAccessible::Window);
+    if (klasse == QLatin1String("QFrame") && static_cast<QFrame*>(objekt)->frameShape() == QFrame::VLine)
+        return new QAccessibleWidget(static_cast<QWidget*>(objekt), QAccessible::Separator);
+    return nullptr;
+}
+
 }  // namespace
 
 frm_Tovik::frm_Tovik() {
+    // Before anything asks for the window's interface: Qt keeps the first one it makes.
+    QAccessible::installFactory(Zugangsart);
     setObjectName(QStringLiteral("frm_Tovik"));
     setWindowTitle(QStringLiteral("Form1"));
     // The default font of every control whose font the start-up leaves alone. The design
@@ -86,6 +102,13 @@ frm_Tovik::frm_Tovik() {
     vorherigeMeldung_ = tovik::SetzeMeldungsHook(tovik::MeldungsfensterZeigen);
 
     connect(Text3, &QLineEdit::textChanged, this, &frm_Tovik::Text3_Change);
+    // A voice reads "3.918" as thousands and drops the sign of "E-14": the shown results get
+    // a spoken form beside them, whichever code writes them.
+    for (const Feldreihe* zeile : {&Text10, &Text11})
+        for (QLineEdit* zelle : *zeile)
+            connect(zelle, &QLineEdit::textChanged, zelle, [zelle](const QString& text) {
+                zelle->setAccessibleDescription(tovik::Sprechform(text));
+            });
     Text1->installEventFilter(this);
     Text2->installEventFilter(this);
     for (const Feldreihe* zeile : {&Text4, &Text5, &Text6, &Text7, &Text8, &Text9})
@@ -153,6 +176,7 @@ void frm_Tovik::Form_Load() {
     Beschriften(Label9, QStringLiteral("(Voraussetzung: Hauptdiagonalelemente a(i,i) <> 0\n"
                                        "falls nicht erfüllt: Reihenfolge der Gleichungen ändern!)"));
     Schrift(Label9, 10, true);
+    Label9->setAccessibleName(tovik::Sprechform(Label9->text()));  // "<>" is silent when read
     Beschriften(Label2, QStringLiteral("Projekt"));
     Beschriften(Label3, QStringLiteral("Position"));
     Text1->setText(Text(GS.Projekt));
@@ -161,6 +185,7 @@ void frm_Tovik::Form_Load() {
     // Runs Text3_Change at once: the same N, so it only sets up the grid.
     Text3->setText(Text(tovik::ZahlText(GS.N)));
     Beschriften(Label8, QStringLiteral("(Bei Eingabe von N wird das Gleichungssystem gelöscht!)"));
+    Text3->setAccessibleDescription(Label8->text());  // the warning belongs to the field
     const std::pair<QLabel*, const char*> ueberschriften[] = {
         {Label5, "Koeffizientenmatrix A"}, {Label6, "rechte Seite B"}, {Label7, "* x ="},
         {Label10, "Lösungen x"},           {Label11, "Nullvektor"},
