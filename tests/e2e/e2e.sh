@@ -14,10 +14,8 @@ aufraeumen() { kill "${kinder[@]}" 2>/dev/null || true; rm -rf "$ordner"; }
 trap aufraeumen EXIT
 fehler() {
   echo "FAIL: $*"
-  for w in $(xdotool search --name . 2>/dev/null); do
-    echo "  window $w: $(xdotool getwindowname $w) $(xwininfo -id $w | grep -oE 'Map State: \w+')"
-  done
-  [ -f "$ordner/tovik.log" ] && sed 's/^/  tovik: /' "$ordner/tovik.log"
+  xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | sed 's/^/  window: /'
+  sed 's/^/  tovik: /' "$ordner/tovik.log" 2>/dev/null
   exit 1
 }
 # Waits up to 60 s (a sanitizer build under load starts slowly) until the command succeeds.
@@ -63,8 +61,7 @@ dialog() {
   xdotool windowactivate --sync "$(xdotool search --onlyvisible --name "^$1\$")"
   xdotool type --delay 20 "$2"
   taste Return
-  warten sh -c "[ \"\$(xdotool search --onlyvisible --pid $tovik_pid | wc -l)\" = 1 ]" ||
-    fehler "a window stays open after '$1': $(for w in $(xdotool search --onlyvisible --pid $tovik_pid); do xdotool getwindowname $w; xwininfo -id $w | grep -E 'geometry'; done)"
+  warten sh -c "[ \"\$(xdotool search --onlyvisible --pid $tovik_pid | wc -l)\" = 1 ]" || fehler "a window stays open after '$1'"
   xdotool windowactivate --sync "$fenster"
 }
 

@@ -135,6 +135,7 @@ private slots:
         Klick(w->Command6);
         const QString ergebnis = "X( 1) = 3,918|X( 2) = 3,099|X( 3) = 9,407 0,00E+00|-2,84E-14|2,84E-14";
         QCOMPARE(spalten(), ergebnis);
+        QCOMPARE(w->Text11[1]->accessibleDescription(), "minus 2,84 mal zehn hoch minus 14");  // as a voice says it
         QCOMPARE(Satz(3), kBeispiel);
         Tippen(w->Text9[0], "100");
         Klick(w->Command6);
