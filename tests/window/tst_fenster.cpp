@@ -9,7 +9,6 @@
 #include <QPrintDialog>
 #include <QTemporaryDir>
 #include <memory>
-#include <random>
 
 #include "Gleichungssystem.h"
 #include "Mod_Allg.h"
@@ -114,6 +113,14 @@ private slots:
                                   "Unbekannten N =|Label5=Koeffizientenmatrix A|Label6=rechte Seite B|Label7=* x =|Label8=(Bei "
                                   "Eingabe von N wird das Gleichungssystem gelöscht!)|Label9=(Voraussetzung: Hauptdiagonalelemente "
                                   "a(i,i) <> 0\nfalls nicht erfüllt: Reihenfolge der Gleichungen ändern!)");
+        // One control per way its font is set: every face is arial, only frame captions are red.
+        QStringList schriften;
+        for (const char* name : {"Frame1", "Label5", "Label4", "Label1", "Command6", "Command3", "Text10_0"}) {
+            const QWidget* e = w->findChild<QWidget*>(name);
+            schriften << QString("%1 %2%3%4").arg(e->font().family()).arg(e->font().pointSizeF())
+                             .arg(e->font().bold() ? " bold" : "", e->palette().color(QPalette::WindowText) == Qt::red ? " red" : "");
+        }
+        QCOMPARE(schriften.join('|'), "arial 12 bold red|arial 10 bold|arial 7.5|arial 12 bold|arial 10 bold|arial 14|arial 7.5");
     }
 
     // Any wrong number in the design tables breaks one of these: every control inside its
@@ -176,24 +183,6 @@ private slots:
             QVERIFY2(g->fontMetrics().horizontalAdvance(g->title()) + 16 < g->width(), qPrintable(g->objectName()));
     }
 
-    // One row per way a caption's font is set (every face is arial); a frame's red caption
-    // font reaches no control inside.
-    void schriften_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("schrift");
-        const char* const faelle[][2] = {{"Frame1", "12 bold red"}, {"Label5", "10 bold"}, {"Label4", "7.5"}, {"Label1", "12 bold"},
-                                         {"Command6", "10 bold"}, {"Command3", "14"}, {"Text10_0", "7.5"}};
-        for (const auto& [name, schrift] : faelle) QTest::newRow(name) << name << schrift;
-    }
-    void schriften() {
-        QFETCH(QString, name);
-        QFETCH(QString, schrift);
-        const QWidget* e = w->findChild<QWidget*>(name);
-        const QFont f = e->font();
-        const bool rot = e->palette().color(QPalette::WindowText) == QColor(255, 0, 0);
-        QCOMPARE(f.family() + QString(" %1%2%3").arg(f.pointSizeF()).arg(f.bold() ? " bold" : "", rot ? " red" : ""), "arial " + schrift);
-    }
-
     // What a screen reader meets: names and descriptions a voice reads right (the point of a
     // result is said as a decimal comma); of size N, every focusable, shown control named, no
     // two alike, no hidden cell; the window a window, the lines mere separators.
@@ -224,14 +213,9 @@ private slots:
         }
     }
 
-    // The keyboard order of the visible controls, by the design's tab indices.
-    void tabulatorfolge_data() {
-        QTest::addColumn<int>("n");
-        QTest::newRow("N=3") << 3;
-        QTest::newRow("N=5") << 5;
-    }
+    // The keyboard order of all cells (N = 5), by the design's tab indices.
     void tabulatorfolge() {
-        QFETCH(int, n);
+        const int n = 5;
         w->Text3->setText(QString::number(n));
         w->Text1->setFocus();
         const auto zellen = [n](int reihe, int ab) {
@@ -456,32 +440,6 @@ private slots:
         QVERIFY(!w->isVisible());
     }
 
-    // What is typed reaches the record, goes into a file and comes back from it and from
-    // the cells that show it, value for value.
-    void rundreise() {
-        Tippen(w->Text3, "4");
-        std::mt19937 zufall(11);
-        QList<double> getippt;
-        for (auto* reihe : {&w->Text4, &w->Text5, &w->Text6, &w->Text7, &w->Text9})
-            for (int k = 0; k < 4; ++k) {
-                const QString text = QString::number(std::ldexp(int(zufall() % 20001) - 10000, int(zufall() % 60) - 40), 'g', 15);
-                getippt << text.toDouble();
-                Tippen((*reihe)[k], QString(text).replace('.', ','));
-            }
-        const auto satz = [] {
-            QList<double> werte;
-            for (int i = 1; i <= 5; ++i)
-                for (int j = 1; j <= 4; ++j) werte << (i < 5 ? GS.A[i][j] : GS.B[j]);
-            return werte;
-        };
-        QCOMPARE(satz(), getippt);
-        const QString datei = ordner.filePath("Rundreise.TVK");
-        QVERIFY(!tovik::DateiSchreiben(datei, std::get<QByteArray>(tovik::SystemSchreiben(tovik::DatenAusSystem(GS)))));
-        GS = tovik::Gleichungssystem{};
-        w->DateiLaden(datei);
-        for (auto* reihe : {&w->Text4, &w->Text5, &w->Text6, &w->Text7, &w->Text9}) QTest::keyClick((*reihe)[0], Qt::Key_Right);
-        QCOMPARE(satz(), getippt);
-    }
 };
 
 TOVIK_TEST_MAIN(TstFenster)
