@@ -16,19 +16,12 @@
 #include "Meldung.h"
 
 // While it lives, every message is recorded as "caption: text" instead of being shown.
-class Meldungen {
-public:
-    Meldungen()
-        : vorher_(tovik::SetzeMeldungsHook([this](const std::string& text, const std::string& titel) {
-              texte << QString::fromStdString(titel + ": " + text);
-          })) {}
-    ~Meldungen() { tovik::SetzeMeldungsHook(std::move(vorher_)); }
-    Meldungen(const Meldungen&) = delete;
-    Meldungen& operator=(const Meldungen&) = delete;
+struct Meldungen {
     QStringList texte;
-
-private:
-    tovik::MeldungsHook vorher_;
+    tovik::MeldungsHook vorher = tovik::SetzeMeldungsHook([this](const std::string& text, const std::string& titel) {
+        texte << QString::fromStdString(titel + ": " + text);
+    });
+    ~Meldungen() { tovik::SetzeMeldungsHook(std::move(vorher)); }
 };
 
 // Answers the next modal dialog of type D as soon as it is up.
