@@ -93,11 +93,5 @@ inline bool Schreiben(const QString& pfad, const QByteArray& bytes) {
     return datei.open(QIODevice::WriteOnly) && datei.write(bytes) == bytes.size();
 }
 
-// Test programs never meet a desktop's own dialogs.
-#define TOVIK_TEST_MAIN(Klasse)                                  \
-    int main(int argc, char** argv) {                            \
-        QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); \
-        QApplication app(argc, argv);                            \
-        Klasse test;                                             \
-        return QTest::qExec(&test, argc, argv);                  \
-    }
+// Test programs never meet a desktop's own dialogs: set before the application is made.
+inline const bool kOhneEigeneDialoge = (QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs), true);

@@ -121,6 +121,8 @@ private slots:
                              .arg(e->font().bold() ? " bold" : "", e->palette().color(QPalette::WindowText) == Qt::red ? " red" : "");
         }
         QCOMPARE(schriften.join('|'), "arial 12 bold red|arial 10 bold|arial 7.5|arial 12 bold|arial 10 bold|arial 14|arial 7.5");
+        KnopfEinrichten(*w, 5, "X");  // only Command1 to Command4, though Command5 follows the name rule
+        QCOMPARE(std::pair(w->Command5->text(), w->Command5->font().pointSizeF()), std::pair(QString("A symmetrisch"), 10.0));
     }
 
     // Any wrong number in the design tables breaks one of these: every control inside its
@@ -260,14 +262,6 @@ private slots:
             QTRY_COMPARE(k->geometry(), QRect(links - Px(1750), client.height() - Px(960), Px(1750), Px(600)));
             links -= Px(1750 + 175);
         }
-    }
-
-    // Only Command1 to Command4 are styled, though Command5 follows the same name rule.
-    void knopfEinrichten() {
-        const QRect ort = w->Command5->geometry();
-        KnopfEinrichten(*w, 5, "X");
-        QCOMPARE(w->Command5->geometry(), ort);
-        QCOMPARE(w->Command5->text(), "A symmetrisch");
     }
 
     // A plain modal box, captioned as given; it closes on the release of Enter, so that the
@@ -435,12 +429,10 @@ private slots:
         bool drucken = false;
         Beantworten<QPrintDialog>([&](QPrintDialog* d) { drucken = true, d->reject(); });
         Tasten(w->Text9[0], "Ctrl+P");
-        QVERIFY2(drucken, qPrintable(meldungen.texte.join("|")));
-        Tasten(w->Text9[0], "Ctrl+Q");
-        QVERIFY(!w->isVisible());
+        QVERIFY(drucken);
     }
 
 };
 
-TOVIK_TEST_MAIN(TstFenster)
+QTEST_MAIN(TstFenster)
 #include "tst_fenster.moc"
