@@ -139,16 +139,14 @@ private slots:
         QTest::addColumn<QString>("projekt");
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("grund");
-        const QString vorsatz = "gespeicherte Daten ließen sich nicht wieder lesen: ";
-        QTest::newRow("as written") << Zeilen(kBeispielZeilen) << "" << 0 << "";
-        QTest::newRow("blank number line") << MitZeile(11, " ") << "" << 0 << vorsatz + "keine gültige Zahl in Zeile 11";
-        QTest::newRow("15th digit off") << MitZeile(6, " 4.00000000000001") << "" << 0 << vorsatz + "A(1,2) weicht ab";
-        QTest::newRow("Position") << MitZeile(3, "2") << "" << 0 << vorsatz + "Position weicht ab";
-        QTest::newRow("Chinese") << QByteArray() << "Brücke 中" << 1 << "Projekt enthält Zeichen, die windows-1252 nicht kennt";
-        QTest::newRow("line feed") << QByteArray() << "a\nb" << 1 << "Projekt enthält ein Steuerzeichen oder einen Zeilenumbruch";
-        QTest::newRow("N = 6") << QByteArray() << "" << 6 << "N muss eine ganze Zahl von 0 bis 5 sein";
-        QTest::newRow("N beyond the arrays") << QByteArray() << "" << 30000 << "N muss eine ganze Zahl von 0 bis 5 sein";
-        QTest::newRow("infinite") << QByteArray() << "" << 2 << "Überlauf in B(2)";
+        const QString vorsatz = "gespeicherte Daten ließen sich nicht wieder lesen: ", n = "N muss eine ganze Zahl von 0 bis 5 sein";
+        const QList<std::tuple<QByteArray, QString, int, QString>> faelle = {
+            {Zeilen(kBeispielZeilen), "", 0, ""}, {MitZeile(11, " "), "", 0, vorsatz + "keine gültige Zahl in Zeile 11"},
+            {MitZeile(6, " 4.00000000000001"), "", 0, vorsatz + "A(1,2) weicht ab"}, {MitZeile(3, "2"), "", 0, vorsatz + "Position weicht ab"},
+            {"", "Brücke 中", 1, "Projekt enthält Zeichen, die windows-1252 nicht kennt"},
+            {"", "a\nb", 1, "Projekt enthält ein Steuerzeichen oder einen Zeilenumbruch"}, {"", "", 6, n}, {"", "", 30000, n},
+            {"", "", 2, "Überlauf in B(2)"}};
+        for (const auto& [bytes, projekt, n, grund] : faelle) QTest::newRow(qPrintable(grund.right(30))) << bytes << projekt << n << grund;
     }
     void schreiben() {
         QFETCH(QByteArray, bytes);
