@@ -166,6 +166,7 @@ private slots:
         const auto oben = [&](const QWidget* e) { return e->mapTo(w.get(), QPoint()).y(); };
         for (const QLabel* k : {w->Label6, w->Label10, w->Label11})
             QCOMPARE(std::pair(oben(k), k->height()), std::pair(oben(w->Label5), w->Label5->height()));
+        for (const QLabel* k : {w->Label2, w->Label3, w->Label4}) QCOMPARE(k->height(), w->Label5->height());  // one line each
         QCOMPARE(std::tuple(w->Text10[0]->x(), w->Text11[0]->x(), w->Text4[0]->x()), std::tuple(w->Label10->x(), w->Label11->x(), w->Label5->x()));
         QCOMPARE(std::pair(w->Label1->y(), w->Label1->x()), std::pair(w->Frame1->y(), w->Label9->x()));
         QCOMPARE(std::pair(oben(w->Command1), oben(w->Command6)), std::pair(oben(w->Command5), oben(w->Command5)));
@@ -349,6 +350,8 @@ private slots:
     // at any length.
     void kopfFelder() {
         Tippen(w->Text1, "X");
+        QFocusEvent fort(QEvent::FocusOut, Qt::ActiveWindowFocusReason);  // to another program: not left
+        QApplication::sendEvent(w->Text1, &fort);
         QCOMPARE(GS.Projekt, "Test");
         QTest::keyClick(w->Text1, Qt::Key_Tab);
         QCOMPARE(GS.Projekt, "X");
