@@ -151,7 +151,6 @@ private slots:
         QTest::newRow("N=0, no column for the table title") << 0 << "-" << 1 << QStringList();
         // 8 steps before the table, one per row (2 + N), the end of the document
         QTest::newRow("printer unusable") << 3 << "" << 13 << QStringList("*");
-        QTest::newRow("end of the document") << 3 << "DokumentEnden" << 1 << QStringList();
         QTest::newRow("width in a data row") << 3 << "TextBreite 22,000" << 1 << QStringList{"22,000", "23,000", "-2000,500", "0,667"};
     }
     void seite() {
