@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "Ausgabe.h"
+#include "DruckerAusgabe.h"
 #include "Gleichungssystem.h"
 #include "SystemDrucken.h"
 #include "Testhilfen.h"
@@ -22,10 +23,7 @@ const QString kHinweis = QStringLiteral("Hinweis: Die Ausgabe konnte nicht gedru
 // A(i,j) = 10i + j, B(i) = -1000i - 0.5, X(i) = i/3: every cell differs, B would show a
 // grouping separator, X rounds down and up.
 void TestSystem(int n) {
-    GleichungssystemZuruecksetzen();
-    GS.Projekt = "Nordbruecke";
-    GS.Position = "Lager-4711";
-    GS.N = static_cast<std::int16_t>(n);
+    GS = Gleichungssystem{"Nordbruecke", "Lager-4711", static_cast<std::int16_t>(n)};  // texts never printed
     for (int i = 1; i <= n; ++i) {
         for (int j = 1; j <= n; ++j) GS.A[i][j] = 10 * i + j;
         GS.B[i] = -1000 * i - 0.5;
@@ -208,6 +206,8 @@ private slots:
         pdffonts.start("pdffonts", {gewaehlt});
         QVERIFY(pdffonts.waitForFinished() && QRegularExpression("LiberationSans-Bold .*\n.*LiberationSans ").match(pdffonts.readAll()).hasMatch());
         QCOMPARE(Drucker().outputFileName(), gewaehlt);
+        DruckerAusgabe falsch(Drucker());  // a font without a name or of no size is refused
+        QVERIFY(!falsch.Schriftart("") && !falsch.Schriftgroesse(0) && !falsch.Schriftgroesse(4096) && falsch.Schriftgroesse(10));
         QVERIFY(QFile::remove(gewaehlt));
         Beantworten<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
         SystemDrucken(nullptr);
