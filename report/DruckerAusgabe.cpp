@@ -32,7 +32,6 @@ void EinstellungenUebernehmen(const QPrinter& von, QPrinter& nach) {
     nach.setColorMode(von.colorMode());
     nach.setDuplex(von.duplex());
     nach.setPageOrder(von.pageOrder());
-    nach.setDocName(von.docName());
 }
 
 DruckerAusgabe::DruckerAusgabe(QPrinter& drucker)

@@ -192,8 +192,7 @@ bool ZahlSammelnUndLesen(std::string_view text, double& wert) {
 bool ZahlLesen(std::string_view text, double& wert) {
     // Fast path for the usual text without inner blanks: let from_chars read in place and
     // fall back to the general case wherever a blank or an exponent could go on.
-    std::size_t pos = text.find_first_not_of(" \t\n");
-    if (pos == std::string_view::npos) pos = text.size();
+    std::size_t pos = std::min(text.find_first_not_of(" \t\n"), text.size());
     bool negativ = false;
     if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negativ = text[pos++] == '-';
     if (pos < text.size() && ((text[pos] >= '0' && text[pos] <= '9') || text[pos] == '.')) {
