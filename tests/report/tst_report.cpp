@@ -149,6 +149,7 @@ private slots:
         QTest::newRow("N=0, no column for the table title") << 0 << "-" << 1 << QStringList();
         // 8 steps before the table, one per row (2 + N), the end of the document
         QTest::newRow("printer unusable") << 3 << "" << 13 << QStringList("*");
+        QTest::newRow("line end") << 3 << "ZeileEnden" << 7 << QStringList();  // 2 steps and 5 rows end a line
         QTest::newRow("width in a data row") << 3 << "TextBreite 22,000" << 1 << QStringList{"22,000", "23,000", "-2000,500", "0,667"};
     }
     void seite() {

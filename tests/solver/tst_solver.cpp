@@ -106,6 +106,7 @@ private slots:
         for (const auto& [text, wert] : faelle) QTest::newRow(text) << text << wert;
         // below the smallest double, with an exponent far from it
         QTest::newRow("330 zeros, 1E+5") << "." + QString(330, '0') + "1E+5" << "0";
+        QTest::newRow("400 digits after the point, E-400") << "1." + QString(400, '1') + "E-400" << "0";
         QTest::newRow("400 digits") << "1" + QString(400, '0') << "-";
         QTest::newRow("&H beyond a double") << "&H" + QString(300, 'F') << "-";
     }
