@@ -222,7 +222,7 @@ private slots:
         const int n = 5;
         w->Text3->setText(QString::number(n));
         w->Text1->setFocus();
-        const auto zellen = [n](int reihe, int ab) {
+        const auto zellen = [&](int reihe, int ab) {
             QStringList namen;
             for (int k = ab; k < n; ++k) namen << QString("Text%1_%2").arg(reihe).arg(k);
             return namen;
