@@ -7,12 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#define PRUEFEN(bedingung)                                                              \
-    do {                                                                                \
-        if (!(bedingung)) {                                                             \
+#define PRUEFEN(bedingung)                                                               \
+    do {                                                                                 \
+        if (!(bedingung)) {                                                              \
             std::fprintf(stderr, "%s:%d: broken: %s\n", __FILE__, __LINE__, #bedingung); \
-            std::abort();                                                               \
-        }                                                                               \
+            std::abort();                                                                \
+        }                                                                                \
     } while (0)
 
 // The same double at 15 significant digits; zero carries no sign in the plain number text.

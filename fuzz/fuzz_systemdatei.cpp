@@ -29,8 +29,7 @@ void PruefenGueltig(const SystemDaten& daten) {
 // The writer's one documented deviation: a value whose 15 digits would round beyond the
 // largest double is written as the largest readable 15-digit value instead.
 bool WieGeschrieben(double zurueck, double wert) {
-    if (std::fabs(wert) >= kGroessterLesbarer)
-        return zurueck == std::copysign(kGroessterGeschrieben, wert);
+    if (std::fabs(wert) >= kGroessterLesbarer) return zurueck == std::copysign(kGroessterGeschrieben, wert);
     return Gleich15(zurueck, wert);
 }
 

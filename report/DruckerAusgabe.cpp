@@ -129,8 +129,7 @@ bool DruckerAusgabe::Drucke(const QString& text, bool zeileEnden) {
     if (!text.isEmpty()) {
         const QFontMetricsF masse(m_schrift, &Geraet());
         // The position is the top of the line; QPainter wants the baseline.
-        m_maler.drawText(QPointF(m_x * m_punkteJeEinheit, m_y * m_punkteJeEinheit + masse.ascent()),
-                         text);
+        m_maler.drawText(QPointF(m_x * m_punkteJeEinheit, m_y * m_punkteJeEinheit + masse.ascent()), text);
         m_x += masse.horizontalAdvance(text) / m_punkteJeEinheit;
     }
     return zeileEnden ? ZeileEnden() : true;

@@ -80,9 +80,10 @@ void SystemLoesen() {
         Stopp(kMeldungPivot);
         return;
     }
-    static constexpr auto loeser = []<int... n>(std::integer_sequence<int, n...>) {
+    constexpr auto tabelle = []<int... n>(std::integer_sequence<int, n...>) {
         return std::array{&Loesen<n>...};
-    }(std::make_integer_sequence<int, kMaxIndex + 1>{});
+    };
+    static constexpr auto loeser = tabelle(std::make_integer_sequence<int, kMaxIndex + 1>{});
     loeser[static_cast<std::size_t>(GS.N)]();
 }
 

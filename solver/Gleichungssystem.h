@@ -27,7 +27,7 @@ struct Gleichungssystem {
     Vektor B{};
     Matrix A0{};  // A as it was at the last solve
     Vektor B0{};
-    Vektor X{};   // solution of the last successful solve
+    Vektor X{};  // solution of the last successful solve
     bool Fehler = false;
 };
 

@@ -66,8 +66,8 @@ std::string Festkomma(double wert, int stellen) {
     Puffer puffer;
     char* const anfang = puffer.data();
     if (std::fabs(wert) < 1e15) {
-        const auto [ende, fehler] = std::to_chars(anfang, anfang + puffer.size(), wert,
-                                                  std::chars_format::fixed, stellen);
+        const auto [ende, fehler] =
+            std::to_chars(anfang, anfang + puffer.size(), wert, std::chars_format::fixed, stellen);
         (void)fehler;
         return std::string(OhneMinusNull({anfang, static_cast<std::size_t>(ende - anfang)}));
     }
@@ -173,8 +173,7 @@ bool ZahlSammelnUndLesen(std::string_view text, double& wert) {
     }
 
     double betrag = 0;
-    const auto [ende, fehler] =
-        std::from_chars(kompakt.data(), kompakt.data() + kompakt.size(), betrag);
+    const auto [ende, fehler] = std::from_chars(kompakt.data(), kompakt.data() + kompakt.size(), betrag);
     (void)ende;
     if (fehler == std::errc::result_out_of_range) {
         // Too small a value becomes 0; only too large a one is a failure.
@@ -219,8 +218,8 @@ std::string GanzeZahl(double wert) { return Festkomma(wert, 0); }
 std::string Wissenschaftlich(double wert, std::string_view dezimaltrenner) {
     if (!std::isfinite(wert)) return kTextUeberlauf;
     Puffer puffer;
-    const auto [ende, fehler] = std::to_chars(puffer.data(), puffer.data() + puffer.size(), wert,
-                                              std::chars_format::scientific, 2);
+    const auto [ende, fehler] =
+        std::to_chars(puffer.data(), puffer.data() + puffer.size(), wert, std::chars_format::scientific, 2);
     (void)fehler;
     return Regional(OhneMinusNull({puffer.data(), static_cast<std::size_t>(ende - puffer.data())}),
                     dezimaltrenner);

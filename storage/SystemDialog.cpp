@@ -46,7 +46,7 @@ QString DateiWaehlen(QFileDialog& dialog, const QString& titel, QFileDialog::Acc
     dialog.setAcceptMode(modus);
     dialog.setFileMode(QFileDialog::AnyFile);  // opening does not demand an existing file
     dialog.setOption(QFileDialog::DontConfirmOverwrite, modus != QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QString());        // the name is used exactly as chosen
+    dialog.setDefaultSuffix(QString());  // the name is used exactly as chosen
     // After the filter, which in a save dialog would replace the name's extension. A full
     // path also opens the dialog in that file's folder.
     dialog.selectFile(dialog.property(kLetzteDatei).toString());
@@ -54,7 +54,8 @@ QString DateiWaehlen(QFileDialog& dialog, const QString& titel, QFileDialog::Acc
     const bool gewaehlt = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     // A completion list still open when Enter closed the dialog would float over the window
     // and swallow the next click.
-    if (const auto* feld = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); feld && feld->completer())
+    if (const auto* feld = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        feld && feld->completer())
         feld->completer()->popup()->hide();
     if (!gewaehlt) return {};
     const QString datei = dialog.selectedFiles().first();
@@ -76,8 +77,7 @@ QString BeispielOrdner(const QString& programmOrdner, const QString& datenOrdner
 }
 
 void SystemAusDatei(QFileDialog& CommonDialog1) {
-    const QString pfad =
-        DateiWaehlen(CommonDialog1, "vorh. Gleichungssystem laden", QFileDialog::AcceptOpen);
+    const QString pfad = DateiWaehlen(CommonDialog1, "vorh. Gleichungssystem laden", QFileDialog::AcceptOpen);
     if (!pfad.isEmpty()) SystemLaden(pfad);
 }
 
@@ -97,8 +97,7 @@ void SystemInDatei(QFileDialog& CommonDialog1) {
     // A record that cannot be stored is told before the dialog would ask to replace a file.
     const SchreibErgebnis bytes = SystemSchreiben(DatenAusSystem(GS));
     if (const auto* fehler = std::get_if<Fehlergrund>(&bytes)) return melden(*fehler);
-    const QString pfad =
-        DateiWaehlen(CommonDialog1, "Gleichungssystem speichern", QFileDialog::AcceptSave);
+    const QString pfad = DateiWaehlen(CommonDialog1, "Gleichungssystem speichern", QFileDialog::AcceptSave);
     if (pfad.isEmpty()) return;
     if (const auto fehler = DateiSchreiben(pfad, std::get<QByteArray>(bytes))) melden(*fehler);
 }

@@ -78,8 +78,7 @@ std::optional<Fehlergrund> ZahlHolen(Zeilen& zeilen, double& wert) {
     return std::nullopt;
 }
 
-std::optional<Fehlergrund> TextSchreiben(QByteArray& bytes, const std::string& text,
-                                         const char* feld) {
+std::optional<Fehlergrund> TextSchreiben(QByteArray& bytes, const std::string& text, const char* feld) {
     const QString q = QString::fromStdString(text);  // invalid UTF-8 becomes U+FFFD
     if (std::any_of(q.begin(), q.end(), IstSteuerzeichen))
         return Fehlergrund{std::string(feld) + " enthält ein Steuerzeichen oder einen Zeilenumbruch"};
@@ -220,7 +219,8 @@ std::optional<Fehlergrund> SystemPruefen(const QByteArray& bytes, const SystemDa
     };
     for (int i = 1; i <= daten.N; ++i) {
         for (int j = 1; j <= daten.N; ++j)
-            if (!gleich(zurueck.A[i][j], daten.A[i][j])) return Fehlergrund{vorsatz + Feld("A", i, j) + " weicht ab"};
+            if (!gleich(zurueck.A[i][j], daten.A[i][j]))
+                return Fehlergrund{vorsatz + Feld("A", i, j) + " weicht ab"};
         if (!gleich(zurueck.B[i], daten.B[i])) return Fehlergrund{vorsatz + Feld("B", i) + " weicht ab"};
     }
     return std::nullopt;

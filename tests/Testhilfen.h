@@ -18,9 +18,10 @@
 // While it lives, every message is recorded as "caption: text" instead of being shown.
 struct Meldungen {
     QStringList texte;
-    tovik::MeldungsHook vorher = tovik::SetzeMeldungsHook([this](const std::string& text, const std::string& titel) {
-        texte << QString::fromStdString(titel + ": " + text);
-    });
+    tovik::MeldungsHook vorher =
+        tovik::SetzeMeldungsHook([this](const std::string& text, const std::string& titel) {
+            texte << QString::fromStdString(titel + ": " + text);
+        });
     ~Meldungen() { tovik::SetzeMeldungsHook(std::move(vorher)); }
 };
 
@@ -51,7 +52,8 @@ inline std::shared_ptr<QStringList> Dateiwahl(const QString& name, bool ja = tru
         *gesehen = {dialog->windowTitle(), filter.join(" | "), dialog->selectedNameFilter(),
                     QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(), feld->text()};
         if (name.isEmpty()) return dialog->reject();
-        if (dialog->acceptMode() == QFileDialog::AcceptSave && QFileInfo::exists(dialog->directory().filePath(name)))
+        if (dialog->acceptMode() == QFileDialog::AcceptSave &&
+            QFileInfo::exists(dialog->directory().filePath(name)))
             Beantworten<QMessageBox>([=](QMessageBox* frage) {
                 *gesehen << frage->text();
                 frage->button(ja ? QMessageBox::Yes : QMessageBox::No)->click();
@@ -61,7 +63,8 @@ inline std::shared_ptr<QStringList> Dateiwahl(const QString& name, bool ja = tru
         feld->setFocus();
         feld->setText(name);
         // Queued: the question before replacing blocks inside the key press.
-        QMetaObject::invokeMethod(feld, [feld] { QTest::keyClick(feld, Qt::Key_Return); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            feld, [feld] { QTest::keyClick(feld, Qt::Key_Return); }, Qt::QueuedConnection);
     });
     return gesehen;
 }
@@ -73,8 +76,9 @@ inline QByteArray Zeilen(const QList<QByteArray>& zeilen) {
 }
 
 // The example system as the program stores it.
-inline const QList<QByteArray> kBeispielZeilen = {"### Tovik 5.0", "Test", "1", " 3", " 3", " 4", " 7", " 90",
-                                                  " 12", " 10", " 0", " 78", " 0", " 12", " 2", " 56"};
+inline const QList<QByteArray> kBeispielZeilen = {
+    "### Tovik 5.0", "Test", "1",  " 3",  " 3", " 4",  " 7", " 90",
+    " 12",           " 10",  " 0", " 78", " 0", " 12", " 2", " 56"};
 
 // The example file with line `nummer` (from 1) replaced.
 inline QByteArray MitZeile(int nummer, const QByteArray& zeile) {

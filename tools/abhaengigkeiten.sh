@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that one make command needs, and only those that are missing,
 # so that a machine that has them all runs no apt-get at all.
-#   tools/abhaengigkeiten.sh run|test|bench|fuzz|deb
-# Every group builds on "run"; the others name only what they add to it.
+#   tools/abhaengigkeiten.sh run|test|bench|fuzz|deb|format
+# Every group but "format" builds on "run" and names only what it adds to it.
 set -euo pipefail
 
 declare -A gruppen=(
@@ -19,15 +19,19 @@ declare -A gruppen=(
   [fuzz]="clang libclang-rt-14-dev"
   # the package check; dpkg-shlibdeps and file for CPack's list of library dependencies
   [deb]="lintian dpkg-dev file"
+  # the format check of tools/format.sh, which needs nothing else
+  [format]="clang-format"
 )
 
 gruppe="${1:-}"
 case "$gruppe" in
-  run | test | bench | fuzz | deb) ;;
-  *) echo "usage: $0 run|test|bench|fuzz|deb" >&2; exit 2 ;;
+  run | test | bench | fuzz | deb | format) ;;
+  *) echo "usage: $0 run|test|bench|fuzz|deb|format" >&2; exit 2 ;;
 esac
-pakete=(${gruppen[run]})
-[ "$gruppe" = run ] || pakete+=(${gruppen[$gruppe]})
+case "$gruppe" in
+  run | format) pakete=(${gruppen[$gruppe]}) ;;
+  *) pakete=(${gruppen[run]} ${gruppen[$gruppe]}) ;;
+esac
 
 fehlend=()
 for p in "${pakete[@]}"; do

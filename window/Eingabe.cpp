@@ -15,8 +15,7 @@ using tovik::GS;
 void frm_Tovik::Text3_Change() {
     double wert = 0;
     // A text beyond the range of a double counts like any value above 5.
-    if (!tovik::ZahlLesen(Text3->text().toStdString(), wert))
-        wert = std::numeric_limits<double>::infinity();
+    if (!tovik::ZahlLesen(Text3->text().toStdString(), wert)) wert = std::numeric_limits<double>::infinity();
     const double gerundet = std::nearbyint(wert);  // halves go to the even neighbour
 
     std::int16_t n = 0;

@@ -44,8 +44,8 @@ private:
 }  // namespace
 
 void MeldungsfensterZeigen(const std::string& text, const std::string& titel) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(titel),
-                    QString::fromStdString(text), QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(titel), QString::fromStdString(text),
+                    QMessageBox::Ok, QApplication::activeWindow());
     box.setWindowModality(Qt::ApplicationModal);
     auto* filter = new SchliessenBeimLoslassen(&box);
     box.installEventFilter(filter);

@@ -9,8 +9,7 @@ QString Sprechform(const QString& text) {
     static const QRegularExpression marke(QStringLiteral(R"(X\(\s*(\d+)\)\s*=)"));
     // The window never groups digits, so a point or comma between digits is the decimal
     // separator, whichever the locale chose; a voice would take a point for thousands.
-    static const QRegularExpression zahl(
-        QStringLiteral(R"((-?)(\d+)(?:[.,](\d+))?(?:E([+-])(\d+))?)"));
+    static const QRegularExpression zahl(QStringLiteral(R"((-?)(\d+)(?:[.,](\d+))?(?:E([+-])(\d+))?)"));
     QString s = text;
     s.replace(marke, QStringLiteral("x \\1 gleich"));
     s.replace(QStringLiteral("<>"), QStringLiteral(" ungleich "));

@@ -34,4 +34,3 @@ private:
     bool gezeigt_ = false;
     bool gemalt_ = false;
 };
-

@@ -63,66 +63,61 @@ void EigeneSchrift(QWidget* w, const QWidget* fenster) {
 }  // namespace
 
 void frm_Tovik::SteuerelementeAnlegen() {
+    using F = frm_Tovik;
     static const Zeile<QGroupBox> rahmen[] = {
-        {&frm_Tovik::Frame1, "Frame1", kFenster, {9840, 240, 5055, 855}, 0},
-        {&frm_Tovik::Frame2, "Frame2", kFenster, {360, 2160, 8520, 3975}, 1},
-        {&frm_Tovik::Frame3, "Frame3", kFenster, {9000, 2160, 2295, 3975}, 6},
-        {&frm_Tovik::Frame4, "Frame4", kFenster, {12360, 2160, 2535, 3975}, 23},
+        {&F::Frame1, "Frame1", kFenster, {9840, 240, 5055, 855}, 0},
+        {&F::Frame2, "Frame2", kFenster, {360, 2160, 8520, 3975}, 1},
+        {&F::Frame3, "Frame3", kFenster, {9000, 2160, 2295, 3975}, 6},
+        {&F::Frame4, "Frame4", kFenster, {12360, 2160, 2535, 3975}, 23},
     };
     static const Zeile<QLabel> bezeichnungen[] = {
-        {&frm_Tovik::Label1, "Label1", kFenster, {240, 240, 8295, 735}, 19},
-        {&frm_Tovik::Label2, "Label2", &frm_Tovik::Frame1, {360, 360, 1095, 255}, 2},
-        {&frm_Tovik::Label3, "Label3", &frm_Tovik::Frame1, {2880, 360, 1095, 255}, 4},
-        {&frm_Tovik::Label9, "Label9", kFenster, {240, 1080, 8415, 615}, 28},
-        {&frm_Tovik::Label4, "Label4", &frm_Tovik::Frame2, {720, 360, 3375, 255}, 8},
-        {&frm_Tovik::Label8, "Label8", &frm_Tovik::Frame2, {5160, 240, 2895, 495}, 27},
-        {&frm_Tovik::Label5, "Label5", &frm_Tovik::Frame2, {840, 720, 2895, 255}, 10},
-        {&frm_Tovik::Label6, "Label6", &frm_Tovik::Frame2, {6480, 720, 1695, 255}, 9},
-        {&frm_Tovik::Label7, "Label7", &frm_Tovik::Frame2, {5520, 1920, 855, 375}, 11},
-        {&frm_Tovik::Label10, "Label10", &frm_Tovik::Frame3, {480, 720, 1575, 255}, 61},
-        {&frm_Tovik::Label11, "Label11", &frm_Tovik::Frame4, {720, 720, 1575, 255}, 62},
+        {&F::Label1, "Label1", kFenster, {240, 240, 8295, 735}, 19},
+        {&F::Label2, "Label2", &F::Frame1, {360, 360, 1095, 255}, 2},
+        {&F::Label3, "Label3", &F::Frame1, {2880, 360, 1095, 255}, 4},
+        {&F::Label9, "Label9", kFenster, {240, 1080, 8415, 615}, 28},
+        {&F::Label4, "Label4", &F::Frame2, {720, 360, 3375, 255}, 8},
+        {&F::Label8, "Label8", &F::Frame2, {5160, 240, 2895, 495}, 27},
+        {&F::Label5, "Label5", &F::Frame2, {840, 720, 2895, 255}, 10},
+        {&F::Label6, "Label6", &F::Frame2, {6480, 720, 1695, 255}, 9},
+        {&F::Label7, "Label7", &F::Frame2, {5520, 1920, 855, 375}, 11},
+        {&F::Label10, "Label10", &F::Frame3, {480, 720, 1575, 255}, 61},
+        {&F::Label11, "Label11", &F::Frame4, {720, 720, 1575, 255}, 62},
     };
+    // The N field is named as its label says, without the " =" a voice would read out.
+    static const char* const kNFeld = "Anzahl der Gleichungen und Unbekannten N";
     static const Zeile<QLineEdit> textfelder[] = {
-        {&frm_Tovik::Text1, "Text1", &frm_Tovik::Frame1, {1560, 360, 735, 285}, 3, "Projekt"},
-        {&frm_Tovik::Text2, "Text2", &frm_Tovik::Frame1, {3960, 360, 735, 285}, 5, "Position"},
-        {&frm_Tovik::Text3, "Text3", &frm_Tovik::Frame2, {4200, 360, 735, 285}, 7,
-         "Anzahl der Gleichungen und Unbekannten N"},
+        {&F::Text1, "Text1", &F::Frame1, {1560, 360, 735, 285}, 3, "Projekt"},
+        {&F::Text2, "Text2", &F::Frame1, {3960, 360, 735, 285}, 5, "Position"},
+        {&F::Text3, "Text3", &F::Frame2, {4200, 360, 735, 285}, 7, kNFeld},
     };
     // Command2 to Command4 are resized at start-up and placed by the resize handling.
     static const Zeile<QPushButton> knoepfe[] = {
-        {&frm_Tovik::Command5, "Command5", &frm_Tovik::Frame2, {840, 3240, 3255, 495}, 25},
-        {&frm_Tovik::Command1, "Command1", &frm_Tovik::Frame3, {240, 3240, 1750, 600}, 63},
-        {&frm_Tovik::Command6, "Command6", &frm_Tovik::Frame4, {240, 3240, 2055, 495}, 26},
-        {&frm_Tovik::Command4, "Command4", kFenster, {7560, 9360, 1575, 855}, 22},
-        {&frm_Tovik::Command3, "Command3", kFenster, {9360, 9360, 1575, 855}, 21},
-        {&frm_Tovik::Command2, "Command2", kFenster, {11160, 9360, 1575, 855}, 20},
+        {&F::Command5, "Command5", &F::Frame2, {840, 3240, 3255, 495}, 25},
+        {&F::Command1, "Command1", &F::Frame3, {240, 3240, 1750, 600}, 63},
+        {&F::Command6, "Command6", &F::Frame4, {240, 3240, 2055, 495}, 26},
+        {&F::Command4, "Command4", kFenster, {7560, 9360, 1575, 855}, 22},
+        {&F::Command3, "Command3", kFenster, {9360, 9360, 1575, 855}, 21},
+        {&F::Command2, "Command2", kFenster, {11160, 9360, 1575, 855}, 20},
     };
     static const Reihe reihen[] = {
-        {&frm_Tovik::Text4, "Text4", 840, 840, 1200, 0, 735, 285, {12, 37, 38, 39, 40},
-         "A Zeile 1 Spalte %1"},
-        {&frm_Tovik::Text5, "Text5", 840, 840, 1560, 0, 735, 285, {13, 41, 42, 43, 44},
-         "A Zeile 2 Spalte %1"},
-        {&frm_Tovik::Text6, "Text6", 840, 840, 1920, 0, 735, 285, {14, 45, 46, 47, 48},
-         "A Zeile 3 Spalte %1"},
-        {&frm_Tovik::Text7, "Text7", 840, 840, 2280, 0, 735, 285, {15, 49, 50, 51, 52},
-         "A Zeile 4 Spalte %1"},
-        {&frm_Tovik::Text8, "Text8", 840, 840, 2640, 0, 735, 285, {16, 53, 54, 55, 56},
-         "A Zeile 5 Spalte %1"},
-        {&frm_Tovik::Text9, "Text9", 6720, 0, 1200, 360, 735, 285, {17, 57, 58, 59, 60}, "B Zeile %1"},
-        {&frm_Tovik::Text10, "Text10", 480, 0, 1200, 360, 1455, 285, {18, 33, 34, 35, 36}, "Lösung x %1"},
-        {&frm_Tovik::Text11, "Text11", 720, 0, 1200, 360, 1215, 285, {24, 29, 30, 31, 32},
-         "Kontrolle Zeile %1"},
+        {&F::Text4, "Text4", 840, 840, 1200, 0, 735, 285, {12, 37, 38, 39, 40}, "A Zeile 1 Spalte %1"},
+        {&F::Text5, "Text5", 840, 840, 1560, 0, 735, 285, {13, 41, 42, 43, 44}, "A Zeile 2 Spalte %1"},
+        {&F::Text6, "Text6", 840, 840, 1920, 0, 735, 285, {14, 45, 46, 47, 48}, "A Zeile 3 Spalte %1"},
+        {&F::Text7, "Text7", 840, 840, 2280, 0, 735, 285, {15, 49, 50, 51, 52}, "A Zeile 4 Spalte %1"},
+        {&F::Text8, "Text8", 840, 840, 2640, 0, 735, 285, {16, 53, 54, 55, 56}, "A Zeile 5 Spalte %1"},
+        {&F::Text9, "Text9", 6720, 0, 1200, 360, 735, 285, {17, 57, 58, 59, 60}, "B Zeile %1"},
+        {&F::Text10, "Text10", 480, 0, 1200, 360, 1455, 285, {18, 33, 34, 35, 36}, "Lösung x %1"},
+        {&F::Text11, "Text11", 720, 0, 1200, 360, 1215, 285, {24, 29, 30, 31, 32}, "Kontrolle Zeile %1"},
     };
     static const Container reihenContainer[] = {
-        &frm_Tovik::Frame2, &frm_Tovik::Frame2, &frm_Tovik::Frame2, &frm_Tovik::Frame2,
-        &frm_Tovik::Frame2, &frm_Tovik::Frame2, &frm_Tovik::Frame3, &frm_Tovik::Frame4,
+        &F::Frame2, &F::Frame2, &F::Frame2, &F::Frame2, &F::Frame2, &F::Frame2, &F::Frame3, &F::Frame4,
     };
     // The brackets around A and B span all five rows whatever N is.
     static const Linie linien[] = {
-        {&frm_Tovik::Line2, "Line2", 600, 1200, 3000, "linke Klammer von A"},
-        {&frm_Tovik::Line1, "Line1", 5160, 1200, 3000, "rechte Klammer von A"},
-        {&frm_Tovik::Line3, "Line3", 6480, 1200, 3000, "linke Klammer von B"},
-        {&frm_Tovik::Line4, "Line4", 7680, 1200, 3000, "rechte Klammer von B"},
+        {&F::Line2, "Line2", 600, 1200, 3000, "linke Klammer von A"},
+        {&F::Line1, "Line1", 5160, 1200, 3000, "rechte Klammer von A"},
+        {&F::Line3, "Line3", 6480, 1200, 3000, "linke Klammer von B"},
+        {&F::Line4, "Line4", 7680, 1200, 3000, "rechte Klammer von B"},
     };
 
     std::vector<std::pair<int, QWidget*>> fokusfolge;
@@ -144,7 +139,8 @@ void frm_Tovik::SteuerelementeAnlegen() {
         w->setWordWrap(true);
         anlegen(z, w);
     }
-    for (const auto& z : textfelder) anlegen(z, new QLineEdit(QString::fromLatin1(z.name), elter(z.container)));
+    for (const auto& z : textfelder)
+        anlegen(z, new QLineEdit(QString::fromLatin1(z.name), elter(z.container)));
     for (const auto& z : knoepfe) {
         auto* w = new QPushButton(QString::fromLatin1(z.name), elter(z.container));
         w->setAutoDefault(false);

@@ -76,9 +76,9 @@ void frm_Tovik::Command1_Click() {
     tovik::SystemLoesen();
     const std::string trenner = Dezimaltrenner();
     for (int i = 1; i <= ImRaster(); ++i) {
-        Text10[i - 1]->setText(GS.Fehler ? QString()
-                                         : Loesungsmarke(i) + QString::fromStdString(
-                                                                  tovik::DreiDezimalen(GS.X[i], trenner)));
+        Text10[i - 1]->setText(
+            GS.Fehler ? QString()
+                      : Loesungsmarke(i) + QString::fromStdString(tovik::DreiDezimalen(GS.X[i], trenner)));
     }
     // Between two actions the record holds the system as entered, never its reduced form.
     const int n = ImSatz();

@@ -11,9 +11,7 @@ constexpr const char* kEigenschaft = "twips";
 
 }  // namespace
 
-int ZuPixel(double twips, double dpi) {
-    return static_cast<int>(std::lround(twips * dpi / kTwipsJeZoll));
-}
+int ZuPixel(double twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / kTwipsJeZoll)); }
 
 double ZuTwips(int pixel, double dpi) { return pixel * kTwipsJeZoll / dpi; }
 

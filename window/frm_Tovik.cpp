@@ -6,8 +6,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QFileDialog>
 #include <QFocusEvent>
 #include <QFrame>
@@ -17,14 +15,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyleFactory>
 #include <cmath>
 #include <limits>
 
 #include "Meldungsfenster.h"
-#include "SystemDialog.h"
-#include "SystemDrucken.h"
 #include "Mod_Allg.h"
 #include "Sprechform.h"
+#include "SystemDialog.h"
+#include "SystemDrucken.h"
 #include "Twips.h"
 #include "Zahltext.h"
 
@@ -139,8 +139,8 @@ frm_Tovik::~frm_Tovik() { tovik::SetzeMeldungsHook(std::move(vorherigeMeldung_))
 
 void frm_Tovik::Form_Load() {
     setWindowState(windowState() | Qt::WindowMaximized);
-    setWindowTitle(QStringLiteral("Programm  ") + QStringLiteral("Tovik.vbp") +
-                   QStringLiteral(", Version ") + QStringLiteral("5.0"));
+    setWindowTitle(QStringLiteral("Programm  ") + QStringLiteral("Tovik.vbp") + QStringLiteral(", Version ") +
+                   QStringLiteral("5.0"));
     Beschriften(Frame1, QStringLiteral("Einheiten "));
     Beschriften(Frame2, QStringLiteral("Eingaben "));
     Beschriften(Frame3, QStringLiteral("Ergebnisse "));
@@ -160,8 +160,8 @@ void frm_Tovik::Form_Load() {
         rahmen->setStyle(RahmenStil());
     }
     for (QPushButton* knopf : {Command5, Command6}) {
-        Beschriften(knopf, knopf == Command5 ? QStringLiteral("A symmetrisch")
-                                             : QStringLiteral("A * x - B ="));
+        Beschriften(knopf,
+                    knopf == Command5 ? QStringLiteral("A symmetrisch") : QStringLiteral("A * x - B ="));
         QFont f = knopf->font();
         f.setBold(true);
         f.setFamily(QStringLiteral("arial"));

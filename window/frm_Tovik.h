@@ -39,17 +39,17 @@ public:
     // Loads the file as "Öfffnen" loads a chosen one, messages included, and shows the record.
     void DateiLaden(const QString& pfad);
 
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr,
-           *Label5 = nullptr, *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr,
-           *Label9 = nullptr, *Label10 = nullptr, *Label11 = nullptr;
+    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
+           *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr,
+           *Label11 = nullptr;
     QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr, *Frame4 = nullptr;
     QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr;
     Feldreihe Text4{}, Text5{}, Text6{}, Text7{}, Text8{};  // rows 1 to 5 of A
-    Feldreihe Text9{};   // B
-    Feldreihe Text10{};  // solution x
-    Feldreihe Text11{};  // control product A*x - B
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
-                *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr;
+    Feldreihe Text9{};                                      // B
+    Feldreihe Text10{};                                     // solution x
+    Feldreihe Text11{};                                     // control product A*x - B
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
+                *Command5 = nullptr, *Command6 = nullptr;
     QFrame *Line1 = nullptr, *Line2 = nullptr, *Line3 = nullptr, *Line4 = nullptr;
     // The one file dialog of Open and Save, made on first use (building it costs a good part
     // of the start-up) and kept, so that it offers the last chosen name again.

@@ -38,8 +38,8 @@ std::optional<QString> Befehlszeile(const QCoreApplication& app) {
     if (gelesen && befehlszeile.isSet(QStringLiteral("version"))) befehlszeile.showVersion();
     const QStringList dateien = befehlszeile.positionalArguments();
     if (!gelesen || dateien.size() > 1) {
-        const QString fehler = gelesen ? QStringLiteral("Es kann nur eine Datei geladen werden.")
-                                       : befehlszeile.errorText();
+        const QString fehler =
+            gelesen ? QStringLiteral("Es kann nur eine Datei geladen werden.") : befehlszeile.errorText();
         std::fprintf(stderr, "tovik: %s\nAufruf: tovik [--help] [--version] [DATEI]\n", qPrintable(fehler));
         std::exit(2);
     }

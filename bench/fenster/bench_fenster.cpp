@@ -86,7 +86,8 @@ BENCHMARK(BM_SystemAnzeigen5x5);
 BENCHMARK(BM_Laden34Zeilen);
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     // A message box would wait for a user who is not there.
     tovik::SetzeMeldungsHook([](const std::string& text, const std::string&) {

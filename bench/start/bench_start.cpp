@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
     const Zusammenfassung& leer = mitte[0];
     std::printf("median of %d launches each   shown [ms]  painted [ms]  exit [ms]  peak RSS [MB]\n", anzahl);
     for (int k = 0; k < kProgramme; ++k)
-        std::printf("%-28s %10.1f  %12.1f  %9.1f  %13.1f\n", namen[k], mitte[k].gezeigt,
-                    mitte[k].gemalt, mitte[k].ende, mitte[k].rss);
+        std::printf("%-28s %10.1f  %12.1f  %9.1f  %13.1f\n", namen[k], mitte[k].gezeigt, mitte[k].gemalt,
+                    mitte[k].ende, mitte[k].rss);
     for (int k = 1; k < kProgramme; ++k)
         std::printf("ratio %-22s %10.2f  %12.2f  %9.2f  %13.2f\n",
                     (std::string(namen[k]) + " / bare").c_str(), mitte[k].gezeigt / leer.gezeigt,

@@ -42,8 +42,12 @@ struct Text {
 // there is no column N-1 for the table title, and that row does not come.
 QList<QList<Text>> ErwarteteSeite(int n, const QString& komma) {
     // right edges of the columns of A, then B and X
-    static const QList<double> kanten[] = {{55, 80}, {55, 88, 121}, {55, 80, 113, 146}, {55, 80, 105, 138, 171},
-                                           {50, 73, 95, 118, 149, 180}, {46, 67, 88, 108, 129, 158, 187}};
+    static const QList<double> kanten[] = {{55, 80},
+                                           {55, 88, 121},
+                                           {55, 80, 113, 146},
+                                           {55, 80, 105, 138, 171},
+                                           {50, 73, 95, 118, 149, 180},
+                                           {46, 67, 88, 108, 129, 158, 187}};
     static const char* const x[] = {"", "0,333", "0,667", "1,000", "1,333", "1,667"};
     const QList<double>& k = kanten[n];
     const auto links = [](const QString& t) { return Text{t, 20, true}; };
@@ -51,12 +55,14 @@ QList<QList<Text>> ErwarteteSeite(int n, const QString& komma) {
                                 {links(QStringLiteral("Anzahl der Gleichungen N =  %1").arg(n))}};
     if (n > 0)
         seite.append({n == 1 ? links("Koeffizientenmatrix A") : Text{"Koeffizientenmatrix A", k[n - 2]},
-                      {"rechte Seite", k[n]}, {"Ergebnisse", k[n + 1]}});
+                      {"rechte Seite", k[n]},
+                      {"Ergebnisse", k[n + 1]}});
     for (int i = 0; i <= n; ++i) {
         const QString nr = QString::number(i);
         QList<Text> zeile = {links(i == 0 ? "Nr." : nr)};
         for (int j = 1; j <= n; ++j)
-            zeile.append({i == 0 ? " " + QString::number(j) : nr + QString::number(j) + komma + "000", k[j - 1]});
+            zeile.append(
+                {i == 0 ? " " + QString::number(j) : nr + QString::number(j) + komma + "000", k[j - 1]});
         zeile.append({i == 0 ? "B" : "-" + nr + "000" + komma + "500", k[n]});
         zeile.append({i == 0 ? "X" : QString(x[i]).replace(",", komma), k[n + 1]});
         seite.append(zeile);
@@ -79,10 +85,18 @@ public:
     bool SetzeY(double y) override { return !scheitert("SetzeY") && y == 20; }
     double X() const override { return x_; }
     double Y() const override { return 0; }
-    bool TextBreite(const QString& t, double& b) override { return !scheitert("TextBreite " + t) && (b = t.size(), true); }
+    bool TextBreite(const QString& t, double& b) override {
+        return !scheitert("TextBreite " + t) && (b = t.size(), true);
+    }
     bool Drucke(const QString& t, bool) override {
         if (scheitert("Drucke " + t)) return false;
-        if (!t.isEmpty()) texte << QString("%1@%2..%3 %4%5").arg(t).arg(x_).arg(x_ + t.size()).arg(groesse_).arg(fett_ ? "*" : "");
+        if (!t.isEmpty())
+            texte << QString("%1@%2..%3 %4%5")
+                         .arg(t)
+                         .arg(x_)
+                         .arg(x_ + t.size())
+                         .arg(groesse_)
+                         .arg(fett_ ? "*" : "");
         x_ += t.size();
         return true;
     }
@@ -101,7 +115,14 @@ QStringList Erwartet(int n) {
     for (qsizetype z = 0; z < seite.size(); ++z)
         for (const Text& t : seite[z]) {
             const double links = t.links ? t.kante : t.kante - t.text.size();
-            texte << QString("%1@%2..%3 %4").arg(t.text).arg(links).arg(links + t.text.size()).arg(z < 2 ? "15*" : n < 4 ? "12" : n == 4 ? "11" : "10");
+            texte << QString("%1@%2..%3 %4")
+                         .arg(t.text)
+                         .arg(links)
+                         .arg(links + t.text.size())
+                         .arg(z < 2    ? "15*"
+                              : n < 4  ? "12"
+                              : n == 4 ? "11"
+                                       : "10");
         }
     return texte;
 }
@@ -111,14 +132,19 @@ QStringList Erwartet(int n) {
 QStringList PdfWoerter(const QString& pfad, int& seiten) {
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-bbox", pfad, "-"});
-    const QString html = pdftotext.waitForFinished(-1) ? QString::fromUtf8(pdftotext.readAllStandardOutput()) : "";
+    const QString html =
+        pdftotext.waitForFinished(-1) ? QString::fromUtf8(pdftotext.readAllStandardOutput()) : "";
     seiten = int(html.count("<page "));
-    static const QRegularExpression wort(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<)re");
+    static const QRegularExpression wort(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<)re");
     QStringList woerter;
-    const auto mm = [](const QString& punkte) { return QString::number(punkte.toDouble() * 25.4 / 72, 'f', 1); };
+    const auto mm = [](const QString& punkte) {
+        return QString::number(punkte.toDouble() * 25.4 / 72, 'f', 1);
+    };
     for (auto it = wort.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        woerter << m.captured(4) + " " + mm(m.captured(1)) + " " + mm(m.captured(3)) + " " + mm(m.captured(2));
+        woerter << m.captured(4) + " " + mm(m.captured(1)) + " " + mm(m.captured(3)) + " " +
+                       mm(m.captured(2));
     }
     const auto ort = [](const QString& w, int feld) { return w.section(' ', feld, feld).toDouble(); };
     std::stable_sort(woerter.begin(), woerter.end(), [&](const QString& a, const QString& b) {
@@ -149,8 +175,10 @@ private slots:
         QTest::newRow("N=0, no column for the table title") << 0 << "-" << 1 << QStringList();
         // 8 steps before the table, one per row (2 + N), the end of the document
         QTest::newRow("printer unusable") << 3 << "" << 13 << QStringList("*");
-        QTest::newRow("line end") << 3 << "ZeileEnden" << 7 << QStringList();  // 2 steps and 5 rows end a line
-        QTest::newRow("width in a data row") << 3 << "TextBreite 22,000" << 1 << QStringList{"22,000", "23,000", "-2000,500", "0,667"};
+        QTest::newRow("line end") << 3 << "ZeileEnden" << 7
+                                  << QStringList();  // 2 steps and 5 rows end a line
+        QTest::newRow("width in a data row")
+            << 3 << "TextBreite 22,000" << 1 << QStringList{"22,000", "23,000", "-2000,500", "0,667"};
     }
     void seite() {
         QFETCH(int, n);
@@ -193,22 +221,28 @@ private slots:
         QCOMPARE(seiten, 1);
         QStringList texte, erwartet;
         for (const QString& wort : woerter) texte << wort.section(' ', 0, 0);
-        for (const QString& text : Erwartet(3)) erwartet << text.section('@', 0, 0).split(' ', Qt::SkipEmptyParts);
+        for (const QString& text : Erwartet(3))
+            erwartet << text.section('@', 0, 0).split(' ', Qt::SkipEmptyParts);
         QCOMPARE(texte, erwartet);
         // The title's left edge and top at the margin of 20 mm inside the printable area; the
         // lines 1.15 em of Liberation Sans apart (15 and 12 pt); X ending at its column.
         const QRectF rand = Drucker().pageRect(QPrinter::Millimeter);
-        const auto ort = [&](qsizetype wort, int feld) { return woerter.value(wort).section(' ', feld, feld).toDouble(); };
+        const auto ort = [&](qsizetype wort, int feld) {
+            return woerter.value(wort).section(' ', feld, feld).toDouble();
+        };
         const qsizetype letztes = woerter.size() - 1;
         QVERIFY(std::abs(ort(0, 1) - rand.left() - 20) < 0.3 && std::abs(ort(0, 3) - rand.top() - 20) < 0.3);
         QVERIFY(std::abs(ort(letztes, 3) - ort(0, 3) - (4 * 15 + 4 * 12) * 1.15 * 25.4 / 72) < 0.3);
         QVERIFY(std::abs(ort(letztes, 2) - rand.left() - 171) < 0.3);
         QProcess pdffonts;  // bold title lines, a plain table
         pdffonts.start("pdffonts", {gewaehlt});
-        QVERIFY(pdffonts.waitForFinished() && QRegularExpression("LiberationSans-Bold .*\n.*LiberationSans ").match(pdffonts.readAll()).hasMatch());
+        QVERIFY(pdffonts.waitForFinished() && QRegularExpression("LiberationSans-Bold .*\n.*LiberationSans ")
+                                                  .match(pdffonts.readAll())
+                                                  .hasMatch());
         QCOMPARE(Drucker().outputFileName(), gewaehlt);
         DruckerAusgabe falsch(Drucker());  // a font without a name or of no size is refused
-        QVERIFY(!falsch.Schriftart("") && !falsch.Schriftgroesse(0) && !falsch.Schriftgroesse(4096) && falsch.Schriftgroesse(10));
+        QVERIFY(!falsch.Schriftart("") && !falsch.Schriftgroesse(0) && !falsch.Schriftgroesse(4096) &&
+                falsch.Schriftgroesse(10));
         QVERIFY(QFile::remove(gewaehlt));
         Beantworten<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
         SystemDrucken(nullptr);

@@ -4,15 +4,15 @@
 #include <QFileSystemModel>
 #include <QTemporaryDir>
 
-#include <cmath>
-#include <csignal>
-#include <cstring>
 #include <pwd.h>
-#include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cmath>
+#include <csignal>
+#include <cstring>
+#include <random>
 
 #include "Gleichungssystem.h"
 #include "SystemDialog.h"
@@ -53,7 +53,8 @@ bool OhneVorrechte(F&& tun, const QString& erwartet) {
     if (geteuid() != 0) return tun() == erwartet;
     if (!kNiemand) return false;
     const pid_t kind = fork();
-    if (kind == 0) _exit(setgid(kNiemand->pw_gid) == 0 && setuid(kNiemand->pw_uid) == 0 && tun() == erwartet ? 0 : 1);
+    if (kind == 0)
+        _exit(setgid(kNiemand->pw_gid) == 0 && setuid(kNiemand->pw_uid) == 0 && tun() == erwartet ? 0 : 1);
     int status = -1;
     waitpid(kind, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -81,25 +82,43 @@ private slots:
         QCOMPARE(Inhalt(TOVIK_BEISPIEL_DIR "/Test.TVK"), beispiel);
         for (qsizetype laenge = 0; laenge < beispiel.size(); ++laenge)
             QVERIFY2(std::holds_alternative<Fehlergrund>(SystemLesen(beispiel.left(laenge))) ==
-                         (laenge <= beispiel.lastIndexOf(" 56") + 1), qPrintable(QString::number(laenge)));
+                         (laenge <= beispiel.lastIndexOf(" 56") + 1),
+                     qPrintable(QString::number(laenge)));
     }
 
     void lesen_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("ergebnis");
-        const QString zahl = "keine gültige Zahl in Zeile %1", n = "N muss eine ganze Zahl von 0 bis 5 sein (Zeile 4)";
+        const QString zahl = "keine gültige Zahl in Zeile %1",
+                      n = "N muss eine ganze Zahl von 0 bis 5 sein (Zeile 4)";
         const QList<std::pair<QByteArray, QString>> faelle = {
             {"### Tovik 5.0\nTest\r1\r\n 1\n 3\r 4", "Test|1|1 3 4"},  // CR LF, LF, CR, no end at the end
-            {Zeilen({"\xef\xbb\xbf### 4.0", "", "", " 0", "x"}), "||0"},  // any header, lines after the values
-            {Zeilen({"h", " Br\xfc" "cke \x80 5,\t\x93" "a\x94 ", "\xdf", "-0"}), " Brücke € 5,\t“a” |ß|0"},
-            {Zeilen({"h", "P", "Q", "2.0", "0.25", "-1.5E-05", "+7", "\t1e3  ", "." + QByteArray(330, '0') + "1E+5",
-                     "-1.7976931348623157E+308"}), "P|Q|2 0.25 -1.5e-05 7 1000 0 -1.7976931348623157e+308"},
-            {"", "Dateiende erreicht"}, {Zeilen(kBeispielZeilen.first(15)), "Dateiende erreicht"},
-            {MitZeile(4, " 6"), n}, {MitZeile(4, "-1"), n}, {MitZeile(4, " 2.5"), n}, {MitZeile(7, " 7a"), zahl.arg(7)},
-            {MitZeile(5, " 3 4"), zahl.arg(5)}, {MitZeile(9, "1E+"), zahl.arg(9)}, {MitZeile(11, "NaN"), zahl.arg(11)},
-            {MitZeile(10, " 1E999"), "Überlauf in Zeile 10"}, {MitZeile(2, QByteArray("Te\0st", 5)), "ungültiges Zeichen in Zeile 2"},
-            {MitZeile(3, "\x81"), "ungültiges Zeichen in Zeile 3"}, {MitZeile(2, QByteArray(10 << 20, 'T')), "Datei zu groß"}};
-        for (const auto& [bytes, ergebnis] : faelle) QTest::newRow(qPrintable(ergebnis.left(40))) << bytes << ergebnis;
+            {Zeilen({"\xef\xbb\xbf### 4.0", "", "", " 0", "x"}),
+             "||0"},  // any header, lines after the values
+            {Zeilen({"h",
+                     " Br\xfc"
+                     "cke \x80 5,\t\x93"
+                     "a\x94 ",
+                     "\xdf", "-0"}),
+             " Brücke € 5,\t“a” |ß|0"},
+            {Zeilen({"h", "P", "Q", "2.0", "0.25", "-1.5E-05", "+7", "\t1e3  ",
+                     "." + QByteArray(330, '0') + "1E+5", "-1.7976931348623157E+308"}),
+             "P|Q|2 0.25 -1.5e-05 7 1000 0 -1.7976931348623157e+308"},
+            {"", "Dateiende erreicht"},
+            {Zeilen(kBeispielZeilen.first(15)), "Dateiende erreicht"},
+            {MitZeile(4, " 6"), n},
+            {MitZeile(4, "-1"), n},
+            {MitZeile(4, " 2.5"), n},
+            {MitZeile(7, " 7a"), zahl.arg(7)},
+            {MitZeile(5, " 3 4"), zahl.arg(5)},
+            {MitZeile(9, "1E+"), zahl.arg(9)},
+            {MitZeile(11, "NaN"), zahl.arg(11)},
+            {MitZeile(10, " 1E999"), "Überlauf in Zeile 10"},
+            {MitZeile(2, QByteArray("Te\0st", 5)), "ungültiges Zeichen in Zeile 2"},
+            {MitZeile(3, "\x81"), "ungültiges Zeichen in Zeile 3"},
+            {MitZeile(2, QByteArray(10 << 20, 'T')), "Datei zu groß"}};
+        for (const auto& [bytes, ergebnis] : faelle)
+            QTest::newRow(qPrintable(ergebnis.left(40))) << bytes << ergebnis;
     }
     void lesen() {
         QFETCH(QByteArray, bytes);
@@ -112,7 +131,8 @@ private slots:
     void rundreise() {
         std::mt19937_64 zufall(4711);
         const auto bis = [&](int n) { return std::uniform_int_distribution<int>(0, n)(zufall); };
-        const std::string texte[] = {"", "Brücke € 5,\t“Zitat” ß", " ,.-+09azAZ‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’•–—˜™š›œžŸ ¡¬­¯°±¿ÀÆ×ØÞàæ÷øþÿ "};
+        const std::string texte[] = {"", "Brücke € 5,\t“Zitat” ß",
+                                     " ,.-+09azAZ‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’•–—˜™š›œžŸ ¡¬­¯°±¿ÀÆ×ØÞàæ÷øþÿ "};
         const auto zahl = [&] {
             if (bis(1)) return bis(1) ? (bis(200) - 100) / double(1 << bis(12)) : 0.0;
             double wert;
@@ -139,14 +159,20 @@ private slots:
         QTest::addColumn<QString>("projekt");
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("grund");
-        const QString vorsatz = "gespeicherte Daten ließen sich nicht wieder lesen: ", n = "N muss eine ganze Zahl von 0 bis 5 sein";
+        const QString vorsatz = "gespeicherte Daten ließen sich nicht wieder lesen: ",
+                      n = "N muss eine ganze Zahl von 0 bis 5 sein";
         const QList<std::tuple<QByteArray, QString, int, QString>> faelle = {
-            {Zeilen(kBeispielZeilen), "", 0, ""}, {MitZeile(11, " "), "", 0, vorsatz + "keine gültige Zahl in Zeile 11"},
-            {MitZeile(6, " 4.00000000000001"), "", 0, vorsatz + "A(1,2) weicht ab"}, {MitZeile(3, "2"), "", 0, vorsatz + "Position weicht ab"},
+            {Zeilen(kBeispielZeilen), "", 0, ""},
+            {MitZeile(11, " "), "", 0, vorsatz + "keine gültige Zahl in Zeile 11"},
+            {MitZeile(6, " 4.00000000000001"), "", 0, vorsatz + "A(1,2) weicht ab"},
+            {MitZeile(3, "2"), "", 0, vorsatz + "Position weicht ab"},
             {"", "Brücke 中", 1, "Projekt enthält Zeichen, die windows-1252 nicht kennt"},
-            {"", "a\nb", 1, "Projekt enthält ein Steuerzeichen oder einen Zeilenumbruch"}, {"", "", 6, n}, {"", "", 30000, n},
+            {"", "a\nb", 1, "Projekt enthält ein Steuerzeichen oder einen Zeilenumbruch"},
+            {"", "", 6, n},
+            {"", "", 30000, n},
             {"", "", 2, "Überlauf in B(2)"}};
-        for (const auto& [bytes, projekt, n, grund] : faelle) QTest::newRow(qPrintable(grund.right(30))) << bytes << projekt << n << grund;
+        for (const auto& [bytes, projekt, n, grund] : faelle)
+            QTest::newRow(qPrintable(grund.right(30))) << bytes << projekt << n << grund;
     }
     void schreiben() {
         QFETCH(QByteArray, bytes);
@@ -171,12 +197,18 @@ private slots:
         QTest::addColumn<QString>("grund");
         const QList<std::tuple<const char*, bool, const char*>> faelle = {
             {"fehlt", false, "Datei nicht gefunden"},
-            {"ordner", false, "Ordner statt Datei gewählt"}, {"gesperrt", false, "Zugriff verweigert"},
-            {"fifo", false, "keine gewöhnliche Datei"}, {"alt", true, ""},
-            {"fehlt/System", true, "Pfad nicht gefunden"}, {"ordner", true, "Ordner statt Datei gewählt"},
-            {"gesperrt/System", true, "Zugriff verweigert"}, {"voll", true, "Schreibfehler"},
-            {"fifo", true, "keine gewöhnliche Datei"}, {"link zur fifo", true, "keine gewöhnliche Datei"}};
-        for (const auto& [art, schreiben, grund] : faelle) QTest::addRow("%s %s", schreiben ? "write" : "read", art) << art << schreiben << grund;
+            {"ordner", false, "Ordner statt Datei gewählt"},
+            {"gesperrt", false, "Zugriff verweigert"},
+            {"fifo", false, "keine gewöhnliche Datei"},
+            {"alt", true, ""},
+            {"fehlt/System", true, "Pfad nicht gefunden"},
+            {"ordner", true, "Ordner statt Datei gewählt"},
+            {"gesperrt/System", true, "Zugriff verweigert"},
+            {"voll", true, "Schreibfehler"},
+            {"fifo", true, "keine gewöhnliche Datei"},
+            {"link zur fifo", true, "keine gewöhnliche Datei"}};
+        for (const auto& [art, schreiben, grund] : faelle)
+            QTest::addRow("%s %s", schreiben ? "write" : "read", art) << art << schreiben << grund;
     }
     void dateien() {
         QFETCH(QString, art);
@@ -185,18 +217,25 @@ private slots:
         QTemporaryDir hier(ordner.filePath("XXXXXX"));
         QVERIFY(QFile::setPermissions(hier.path(), QFile::Permissions(0x7755)));
         const QString pfad = hier.filePath(art);
-        const auto fifo = [](const QString& p) { return mkfifo(QFile::encodeName(p).constData(), 0600) == 0; };
-        if (art == "ordner" || art == "gesperrt/System") QVERIFY(QDir().mkpath(hier.filePath(art.section('/', 0, 0))));
-        if (art == "gesperrt/System") QVERIFY(QFile::setPermissions(hier.filePath("gesperrt"), QFile::Permissions(0x5555)));
-        if (art == "gesperrt") QVERIFY(Schreiben(pfad, "x") && QFile::setPermissions(pfad, QFile::WriteOwner));
+        const auto fifo = [](const QString& p) {
+            return mkfifo(QFile::encodeName(p).constData(), 0600) == 0;
+        };
+        if (art == "ordner" || art == "gesperrt/System")
+            QVERIFY(QDir().mkpath(hier.filePath(art.section('/', 0, 0))));
+        if (art == "gesperrt/System")
+            QVERIFY(QFile::setPermissions(hier.filePath("gesperrt"), QFile::Permissions(0x5555)));
+        if (art == "gesperrt")
+            QVERIFY(Schreiben(pfad, "x") && QFile::setPermissions(pfad, QFile::WriteOwner));
         if (art == "fifo" || art == "link zur fifo") QVERIFY(fifo(hier.filePath("fifo")));
         if (art == "link zur fifo") QVERIFY(QFile::link(hier.filePath("fifo"), pfad));
         if (art == "alt" || art == "voll") {
-            QVERIFY(Schreiben(pfad, QByteArray(5000, 'x')) && QFile::setPermissions(pfad, QFile::Permissions(0x6040)));
-            if (geteuid() == 0 && kNiemand) QCOMPARE(chown(QFile::encodeName(pfad), kNiemand->pw_uid, kNiemand->pw_gid), 0);
+            QVERIFY(Schreiben(pfad, QByteArray(5000, 'x')) &&
+                    QFile::setPermissions(pfad, QFile::Permissions(0x6040)));
+            if (geteuid() == 0 && kNiemand)
+                QCOMPARE(chown(QFile::encodeName(pfad), kNiemand->pw_uid, kNiemand->pw_gid), 0);
         }
         QFileInfo vorher(pfad);
-        vorher.stat();  // before anything is replaced
+        vorher.stat();                                               // before anything is replaced
         const QByteArray alt = vorher.isFile() ? Inhalt(pfad) : "";  // a pipe would block
 
         // A limit on the size of written files makes writing fail even for root.
@@ -205,18 +244,25 @@ private slots:
         grenze = {art == "voll" ? 16 : frei.rlim_cur, frei.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &grenze);
-        const auto tun = [&] { return schreiben ? Grund(DateiSchreiben(pfad, Zeilen(kBeispielZeilen))) : Beschreibung(SystemDateiLesen(pfad)); };
-        const QString ergebnis = art.startsWith("gesperrt") ? (OhneVorrechte(tun, grund) ? grund : "(not as nobody)") : tun();
+        const auto tun = [&] {
+            return schreiben ? Grund(DateiSchreiben(pfad, Zeilen(kBeispielZeilen)))
+                             : Beschreibung(SystemDateiLesen(pfad));
+        };
+        const QString ergebnis =
+            art.startsWith("gesperrt") ? (OhneVorrechte(tun, grund) ? grund : "(not as nobody)") : tun();
         setrlimit(RLIMIT_FSIZE, &frei);
         QCOMPARE(ergebnis, grund);
 
         const QFileInfo nachher(pfad);
         const bool neu = schreiben && grund.isEmpty();
-        QCOMPARE(std::tuple(nachher.exists(), nachher.isFile(), nachher.isDir(), nachher.isFile() ? Inhalt(pfad) : ""),
-                 std::tuple(vorher.exists() || neu, vorher.isFile() || neu, vorher.isDir(), neu ? Zeilen(kBeispielZeilen) : alt));
+        QCOMPARE(std::tuple(nachher.exists(), nachher.isFile(), nachher.isDir(),
+                            nachher.isFile() ? Inhalt(pfad) : ""),
+                 std::tuple(vorher.exists() || neu, vorher.isFile() || neu, vorher.isDir(),
+                            neu ? Zeilen(kBeispielZeilen) : alt));
         QCOMPARE(std::tuple(nachher.permissions(), nachher.ownerId(), nachher.groupId()),
                  std::tuple(vorher.permissions(), vorher.ownerId(), vorher.groupId()));
-        QCOMPARE(QDir(hier.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks).size(), int(vorher.isFile()));
+        QCOMPARE(QDir(hier.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks).size(),
+                 int(vorher.isFile()));
     }
 
     // Where the program's own folder may not be written, the examples are copied once into
@@ -225,14 +271,18 @@ private slots:
         QCOMPARE(BeispielOrdner(TOVIK_BEISPIEL_DIR "/..", ordner.path()), TOVIK_BEISPIEL_DIR "/../Beispiel/");
         const QString programm = ordner.filePath("programm"), daten = ordner.filePath("daten");
         QVERIFY(QDir().mkpath(programm + "/Beispiel") && QDir().mkpath(daten));
-        QVERIFY(Schreiben(programm + "/Beispiel/Test.TVK", "neu") && Schreiben(programm + "/Beispiel/Zwei.TVK", "2"));
+        QVERIFY(Schreiben(programm + "/Beispiel/Test.TVK", "neu") &&
+                Schreiben(programm + "/Beispiel/Zwei.TVK", "2"));
         QVERIFY(QFile::setPermissions(programm + "/Beispiel", QFile::Permissions(0x5555)));
         QVERIFY(QFile::setPermissions(daten, QFile::Permissions(0x7777)));
-        QVERIFY(OhneVorrechte([&] {
-            const QString erstes = BeispielOrdner(programm, daten + "/tovik");
-            QFile::remove(erstes + "Zwei.TVK");  // the user deletes one
-            return BeispielOrdner(programm, daten + "/tovik") + QDir(erstes).entryList(QDir::Files).join(',');
-        }, daten + "/tovik/Beispiel/Test.TVK"));
+        QVERIFY(OhneVorrechte(
+            [&] {
+                const QString erstes = BeispielOrdner(programm, daten + "/tovik");
+                QFile::remove(erstes + "Zwei.TVK");  // the user deletes one
+                return BeispielOrdner(programm, daten + "/tovik") +
+                       QDir(erstes).entryList(QDir::Files).join(',');
+            },
+            daten + "/tovik/Beispiel/Test.TVK"));
         QCOMPARE(Inhalt(daten + "/tovik/Beispiel/Test.TVK"), "neu");
     }
 
@@ -244,10 +294,13 @@ private slots:
         GleichungssystemZuruecksetzen();
         auto gesehen = Dateiwahl("Test.TVK");
         SystemAusDatei(CommonDialog1);
-        QCOMPARE(*gesehen, (QStringList{"vorh. Gleichungssystem laden", "Alle Dateien (*.*) | bisherige Projekte(*.TVK)",
-                                        "bisherige Projekte(*.TVK)", QFileInfo(Verzeichnis).canonicalFilePath(), ""}));
+        QCOMPARE(
+            *gesehen,
+            (QStringList{"vorh. Gleichungssystem laden", "Alle Dateien (*.*) | bisherige Projekte(*.TVK)",
+                         "bisherige Projekte(*.TVK)", QFileInfo(Verzeichnis).canonicalFilePath(), ""}));
         QCOMPARE(Verzeichnis, QCoreApplication::applicationDirPath() + "/Beispiel/");
-        QCOMPARE(Beschreibung(LeseErgebnis(DatenAusSystem(GS))), Beschreibung(SystemLesen(Zeilen(kBeispielZeilen))));
+        QCOMPARE(Beschreibung(LeseErgebnis(DatenAusSystem(GS))),
+                 Beschreibung(SystemLesen(Zeilen(kBeispielZeilen))));
         CommonDialog1.selectNameFilter("Alle Dateien (*.*)");  // shows names without a dot too
         QCOMPARE(CommonDialog1.findChild<QFileSystemModel*>()->nameFilters(), QStringList{"*"});
 
@@ -269,7 +322,10 @@ private slots:
         gesehen = Dateiwahl("");
         SystemInDatei(CommonDialog1);
         QVERIFY(gesehen->isEmpty());
-        QCOMPARE(meldungen.texte, QStringList{"Tovik: Fehler in Sub SystemInDatei: Projekt enthält Zeichen, die windows-1252 nicht kennt"});
+        QCOMPARE(
+            meldungen.texte,
+            QStringList{
+                "Tovik: Fehler in Sub SystemInDatei: Projekt enthält Zeichen, die windows-1252 nicht kennt"});
     }
 };
 

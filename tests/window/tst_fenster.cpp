@@ -97,30 +97,40 @@ private slots:
         QCOMPARE(w->windowTitle(), "Programm  Tovik.vbp, Version 5.0");
         QCOMPARE(QApplication::focusWidget(), w->Text1);
         QCOMPARE(w->Text1->text() + '|' + w->Text2->text() + '|' + w->Text3->text(), "Test|1| 3");
-        QCOMPARE(Raster(*w), "Text4:  3| 4| 7\nText5:  12| 10| 0\nText6:  0| 12| 2\nText9:  90| 78| 56\n"
-                             "Text10: X( 1) = |X( 2) = |X( 3) = \nText11: ||");
+        QCOMPARE(Raster(*w),
+                 "Text4:  3| 4| 7\nText5:  12| 10| 0\nText6:  0| 12| 2\nText9:  90| 78| 56\n"
+                 "Text10: X( 1) = |X( 2) = |X( 3) = \nText11: ||");
         QCOMPARE(GS.X[1], 0.0);  // nothing is computed at start-up
         QStringList texte;
         for (const QWidget* e : w->findChildren<QWidget*>(QRegularExpression("^(Label|Frame|Command)\\d+$")))
-            texte << e->objectName() + "=" + e->property(qobject_cast<const QGroupBox*>(e) ? "title" : "text").toString();
+            texte << e->objectName() + "=" +
+                         e->property(qobject_cast<const QGroupBox*>(e) ? "title" : "text").toString();
         texte.sort();
-        QCOMPARE(texte.join('|'), "Command1=Berechnen|Command2=Drucken|Command3=Öfffnen|Command4=Speichern|Command5=A symmetrisch|"
-                                  "Command6=A * x - B =|Frame1=Einheiten |Frame2=Eingaben |Frame3=Ergebnisse |Frame4=Kontrolle |"
-                                  "Label10=Lösungen x|Label11=Nullvektor|Label1=Lösung von linearen Gleichungssystemen nach Tovik\n"
-                                  "mit mehrfachen rechten Seiten|Label2=Projekt|Label3=Position|Label4=Anzahl der Gleichungen und "
-                                  "Unbekannten N =|Label5=Koeffizientenmatrix A|Label6=rechte Seite B|Label7=* x =|Label8=(Bei "
-                                  "Eingabe von N wird das Gleichungssystem gelöscht!)|Label9=(Voraussetzung: Hauptdiagonalelemente "
-                                  "a(i,i) <> 0\nfalls nicht erfüllt: Reihenfolge der Gleichungen ändern!)");
+        QCOMPARE(
+            texte.join('|'),
+            "Command1=Berechnen|Command2=Drucken|Command3=Öfffnen|Command4=Speichern|Command5=A symmetrisch|"
+            "Command6=A * x - B =|Frame1=Einheiten |Frame2=Eingaben |Frame3=Ergebnisse |Frame4=Kontrolle |"
+            "Label10=Lösungen x|Label11=Nullvektor|Label1=Lösung von linearen Gleichungssystemen nach Tovik\n"
+            "mit mehrfachen rechten Seiten|Label2=Projekt|Label3=Position|Label4=Anzahl der Gleichungen und "
+            "Unbekannten N =|Label5=Koeffizientenmatrix A|Label6=rechte Seite B|Label7=* x =|Label8=(Bei "
+            "Eingabe von N wird das Gleichungssystem gelöscht!)|Label9=(Voraussetzung: Hauptdiagonalelemente "
+            "a(i,i) <> 0\nfalls nicht erfüllt: Reihenfolge der Gleichungen ändern!)");
         // One control per way its font is set: every face is arial, only frame captions are red.
         QStringList schriften;
-        for (const char* name : {"Frame1", "Label5", "Label4", "Label1", "Command6", "Command3", "Text10_0"}) {
+        for (const char* name :
+             {"Frame1", "Label5", "Label4", "Label1", "Command6", "Command3", "Text10_0"}) {
             const QWidget* e = w->findChild<QWidget*>(name);
-            schriften << QString("%1 %2%3%4").arg(e->font().family()).arg(e->font().pointSizeF())
-                             .arg(e->font().bold() ? " bold" : "", e->palette().color(QPalette::WindowText) == Qt::red ? " red" : "");
+            schriften << QString("%1 %2%3%4")
+                             .arg(e->font().family())
+                             .arg(e->font().pointSizeF())
+                             .arg(e->font().bold() ? " bold" : "",
+                                  e->palette().color(QPalette::WindowText) == Qt::red ? " red" : "");
         }
-        QCOMPARE(schriften.join('|'), "arial 12 bold red|arial 10 bold|arial 7.5|arial 12 bold|arial 10 bold|arial 14|arial 7.5");
+        QCOMPARE(schriften.join('|'),
+                 "arial 12 bold red|arial 10 bold|arial 7.5|arial 12 bold|arial 10 bold|arial 14|arial 7.5");
         KnopfEinrichten(*w, 5, "X");  // only Command1 to Command4, though Command5 follows the name rule
-        QCOMPARE(std::pair(w->Command5->text(), w->Command5->font().pointSizeF()), std::pair(QString("A symmetrisch"), 10.0));
+        QCOMPARE(std::pair(w->Command5->text(), w->Command5->font().pointSizeF()),
+                 std::pair(QString("A symmetrisch"), 10.0));
         w->Command1->setFont(QFont("Serif"));  // the styling sets the face too
         KnopfEinrichten(*w, 1, "Berechnen");
         QCOMPARE(w->Command1->font().family(), "arial");
@@ -133,7 +143,8 @@ private slots:
         w->setWindowState(Qt::WindowNoState);
         w->resize(Px(16000), Px(9600));  // room for every frame
         QTRY_COMPARE(w->width(), Px(16000));
-        for (QWidget* behaelter : std::initializer_list<QWidget*>{w.get(), w->Frame1, w->Frame2, w->Frame3, w->Frame4}) {
+        for (QWidget* behaelter :
+             std::initializer_list<QWidget*>{w.get(), w->Frame1, w->Frame2, w->Frame3, w->Frame4}) {
             const auto kinder = behaelter->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
             QVERIFY(kinder.size() >= 4);
             for (const QWidget* a : kinder) {
@@ -147,7 +158,8 @@ private slots:
         }
         // The frames of the grid stand in one row; the header frame ends where the last of them does.
         for (const QGroupBox* rahmen : {w->Frame3, w->Frame4})
-            QCOMPARE(std::pair(rahmen->y(), rahmen->height()), std::pair(w->Frame2->y(), w->Frame2->height()));
+            QCOMPARE(std::pair(rahmen->y(), rahmen->height()),
+                     std::pair(w->Frame2->y(), w->Frame2->height()));
         QCOMPARE(w->Frame1->geometry().right(), w->Frame4->geometry().right());
         const auto reihen = Reihen(*w);
         const QPoint ecke = w->Text4[0]->mapTo(w.get(), QPoint());
@@ -156,8 +168,9 @@ private slots:
                 const QLineEdit* zelle = (*reihen[r])[k];
                 const QPoint ort = zelle->mapTo(w.get(), QPoint());
                 // A: rows of A down, columns right; B, x, A*x - B: element k on the row of A(k+1, .)
-                const QPoint soll = r < 5 ? ecke + QPoint(Px(840) * k, Px(360) * r)
-                                          : QPoint((*reihen[r])[0]->mapTo(w.get(), QPoint()).x(), ecke.y() + Px(360) * k);
+                const QPoint soll =
+                    r < 5 ? ecke + QPoint(Px(840) * k, Px(360) * r)
+                          : QPoint((*reihen[r])[0]->mapTo(w.get(), QPoint()).x(), ecke.y() + Px(360) * k);
                 QVERIFY2(ort == soll && zelle->height() == Px(285) && (r > 5 || zelle->width() == Px(735)),
                          qPrintable(zelle->objectName()));
             }
@@ -167,24 +180,32 @@ private slots:
         const auto oben = [&](const QWidget* e) { return e->mapTo(w.get(), QPoint()).y(); };
         for (const QLabel* k : {w->Label6, w->Label10, w->Label11})
             QCOMPARE(std::pair(oben(k), k->height()), std::pair(oben(w->Label5), w->Label5->height()));
-        for (const QLabel* k : {w->Label2, w->Label3, w->Label4}) QCOMPARE(k->height(), w->Label5->height());  // one line each
-        QCOMPARE(std::tuple(w->Text10[0]->x(), w->Text11[0]->x(), w->Text4[0]->x()), std::tuple(w->Label10->x(), w->Label11->x(), w->Label5->x()));
+        for (const QLabel* k : {w->Label2, w->Label3, w->Label4})
+            QCOMPARE(k->height(), w->Label5->height());  // one line each
+        QCOMPARE(std::tuple(w->Text10[0]->x(), w->Text11[0]->x(), w->Text4[0]->x()),
+                 std::tuple(w->Label10->x(), w->Label11->x(), w->Label5->x()));
         QCOMPARE(std::pair(w->Label1->y(), w->Label1->x()), std::pair(w->Frame1->y(), w->Label9->x()));
-        QCOMPARE(std::pair(oben(w->Command1), oben(w->Command6)), std::pair(oben(w->Command5), oben(w->Command5)));
+        QCOMPARE(std::pair(oben(w->Command1), oben(w->Command6)),
+                 std::pair(oben(w->Command5), oben(w->Command5)));
         const auto mitte = [](const QFrame* l) { return l->geometry().center().x(); };
         QCOMPARE(w->Text4[0]->x() - mitte(w->Line2), w->Text9[0]->x() - mitte(w->Line3));
-        QCOMPARE(mitte(w->Line1) - w->Text8[4]->geometry().right(), mitte(w->Line4) - w->Text9[0]->geometry().right());
-        for (const QFrame* l : {w->Line1, w->Line3, w->Line4}) QCOMPARE(std::pair(l->y(), l->height()), std::pair(w->Line2->y(), w->Line2->height()));
+        QCOMPARE(mitte(w->Line1) - w->Text8[4]->geometry().right(),
+                 mitte(w->Line4) - w->Text9[0]->geometry().right());
+        for (const QFrame* l : {w->Line1, w->Line3, w->Line4})
+            QCOMPARE(std::pair(l->y(), l->height()), std::pair(w->Line2->y(), w->Line2->height()));
         QCOMPARE(w->Line2->y(), w->Text4[0]->y());
         for (const QLabel* l : w->findChildren<QLabel*>()) {
-            const QRect text = l->fontMetrics().boundingRect(l->contentsRect(), Qt::TextWordWrap | l->alignment(), l->text());
+            const QRect text = l->fontMetrics().boundingRect(l->contentsRect(),
+                                                             Qt::TextWordWrap | l->alignment(), l->text());
             QVERIFY2(l->contentsRect().contains(text), qPrintable(l->objectName()));
         }
         for (const QPushButton* k : w->findChildren<QPushButton*>())
             QVERIFY2(k->fontMetrics().horizontalAdvance(k->text()) + 8 < k->width() &&
-                         k->fontMetrics().height() + 4 < k->height(), qPrintable(k->objectName()));
+                         k->fontMetrics().height() + 4 < k->height(),
+                     qPrintable(k->objectName()));
         for (const QGroupBox* g : w->findChildren<QGroupBox*>())
-            QVERIFY2(g->fontMetrics().horizontalAdvance(g->title()) + 16 < g->width(), qPrintable(g->objectName()));
+            QVERIFY2(g->fontMetrics().horizontalAdvance(g->title()) + 16 < g->width(),
+                     qPrintable(g->objectName()));
     }
 
     // What a screen reader meets: names and descriptions a voice reads right (the point of a
@@ -193,14 +214,21 @@ private slots:
     void zugang() {
         w->Command1->click();
         const std::tuple<QWidget*, const char*, const char*> namen[] = {
-            {w->Frame2, "Eingaben", ""}, {w->Text5[2], "A Zeile 2 Spalte 3", ""}, {w->Text9[0], "B Zeile 1", ""},
-            {w->Text10[0], "Lösung x 1", "x 1 gleich 3,918"}, {w->Text11[4], "Kontrolle Zeile 5", ""},
-            {w->Text3, "Anzahl der Gleichungen und Unbekannten N", "(Bei Eingabe von N wird das Gleichungssystem gelöscht!)"},
-            {w->Label9, "(Voraussetzung: Hauptdiagonalelemente a(i,i) ungleich 0 falls nicht erfüllt: Reihenfolge der "
-                        "Gleichungen ändern!)", ""}};
+            {w->Frame2, "Eingaben", ""},
+            {w->Text5[2], "A Zeile 2 Spalte 3", ""},
+            {w->Text9[0], "B Zeile 1", ""},
+            {w->Text10[0], "Lösung x 1", "x 1 gleich 3,918"},
+            {w->Text11[4], "Kontrolle Zeile 5", ""},
+            {w->Text3, "Anzahl der Gleichungen und Unbekannten N",
+             "(Bei Eingabe von N wird das Gleichungssystem gelöscht!)"},
+            {w->Label9,
+             "(Voraussetzung: Hauptdiagonalelemente a(i,i) ungleich 0 falls nicht erfüllt: Reihenfolge der "
+             "Gleichungen ändern!)",
+             ""}};
         for (const auto& [e, name, beschreibung] : namen) {
             QAccessibleInterface* z = QAccessible::queryAccessibleInterface(e);
-            QCOMPARE(z->text(QAccessible::Name) + "|" + z->text(QAccessible::Description), QString(name) + "|" + beschreibung);
+            QCOMPARE(z->text(QAccessible::Name) + "|" + z->text(QAccessible::Description),
+                     QString(name) + "|" + beschreibung);
         }
         QCOMPARE(QAccessible::queryAccessibleInterface(w.get())->role(), QAccessible::Window);
         for (QFrame* linie : {w->Line1, w->Line2, w->Line3, w->Line4})
@@ -229,10 +257,17 @@ private slots:
         };
         QStringList erwartet = {"Text1", "Text2", "Text3"};
         for (int r = 4; r < 4 + n; ++r) erwartet << zellen(r, 0).first();
-        erwartet << "Text9_0" << "Text10_0" << "Command2" << "Command3" << "Command4" << "Text11_0" << "Command5"
+        erwartet << "Text9_0"
+                 << "Text10_0"
+                 << "Command2"
+                 << "Command3"
+                 << "Command4"
+                 << "Text11_0"
+                 << "Command5"
                  << "Command6" << zellen(11, 1) << zellen(10, 1);
         for (int r = 4; r < 4 + n; ++r) erwartet << zellen(r, 1);
-        erwartet << zellen(9, 1) << "Command1" << "Text1";
+        erwartet << zellen(9, 1) << "Command1"
+                 << "Text1";
         QStringList folge{QApplication::focusWidget()->objectName()};
         while (folge.size() < erwartet.size()) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -260,7 +295,8 @@ private slots:
         const QSize client = twips.isValid() ? QSize(Px(twips.width()), Px(twips.height())) : w->size();
         int links = client.width() - Px(525);
         for (const QPushButton* k : {w->Command2, w->Command3, w->Command4}) {
-            QTRY_COMPARE(k->geometry(), QRect(links - Px(1750), client.height() - Px(960), Px(1750), Px(600)));
+            QTRY_COMPARE(k->geometry(),
+                         QRect(links - Px(1750), client.height() - Px(960), Px(1750), Px(600)));
             links -= Px(1750 + 175);
         }
     }
@@ -270,7 +306,10 @@ private slots:
     void meldungsfenster() {
         QString gesehen;
         Beantworten<QMessageBox>([&](QMessageBox* box) {
-            gesehen = QString("%1: %2 %3 %4").arg(box->windowTitle(), box->text()).arg(box->icon()).arg(box->buttons().size());
+            gesehen = QString("%1: %2 %3 %4")
+                          .arg(box->windowTitle(), box->text())
+                          .arg(box->icon())
+                          .arg(box->buttons().size());
             QTest::keyPress(box->focusWidget(), Qt::Key_Return);
             gesehen += box->isVisible() ? " open" : " closed";
             QTest::keyRelease(box->focusWidget(), Qt::Key_Return);
@@ -287,8 +326,9 @@ private slots:
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("danach");  // field text afterwards; " 5" after the message
         const QList<std::tuple<const char*, int, const char*>> faelle = {
-            {"03", 3, "03"}, {"2,9", 2, "2,9"}, {"2.5", 2, "2.5"}, {"3.5", 4, "3.5"}, {"5.5", 5, " 5"}, {"37", 5, " 5"},
-            {"40000", 5, " 5"}, {"1E999", 5, " 5"}, {"", 0, ""}, {"abc", 0, "abc"}, {"-3", 0, "-3"}, {"1", 1, "1"}};
+            {"03", 3, "03"},  {"2,9", 2, "2,9"}, {"2.5", 2, "2.5"},  {"3.5", 4, "3.5"},
+            {"5.5", 5, " 5"}, {"37", 5, " 5"},   {"40000", 5, " 5"}, {"1E999", 5, " 5"},
+            {"", 0, ""},      {"abc", 0, "abc"}, {"-3", 0, "-3"},    {"1", 1, "1"}};
         for (const auto& [feld, n, danach] : faelle) QTest::newRow(feld) << feld << n << danach;
     }
     void nFeld() {
@@ -297,13 +337,15 @@ private slots:
         QFETCH(QString, danach);
         Meldungen meldungen;
         w->Text3->setText(feld);
-        QCOMPARE(meldungen.texte, QStringList(danach == " 5", "Tovik: max. Rang des Gleichungssystems: N = 5"));
+        QCOMPARE(meldungen.texte,
+                 QStringList(danach == " 5", "Tovik: max. Rang des Gleichungssystems: N = 5"));
         QCOMPARE(int(GS.N), n);
         QCOMPARE(w->Text3->text(), danach);
         QCOMPARE(Satz(3), n == 3 ? kBeispiel : "0 0 0 | 0; 0 0 0 | 0; 0 0 0 | 0");
         QStringList raster;
         for (int r = 0; r < 8; ++r)
-            if (n > 0 && (r < n || r >= 5)) raster << QString("Text%1: ").arg(r + 4) + QStringList(n, "").join('|');
+            if (n > 0 && (r < n || r >= 5))
+                raster << QString("Text%1: ").arg(r + 4) + QStringList(n, "").join('|');
         QCOMPARE(Raster(*w), raster.join('\n'));
     }
 
@@ -314,9 +356,9 @@ private slots:
     void zellen_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("wert");  // NaN: told, and the value stays
-        const QList<std::pair<QString, double>> faelle = {
-            {"1,5", 1.5}, {"-,5", -0.5}, {"1,5,3", 1.5}, {"1.000,5", 1}, {"", 0}, {"abc", 0}, {"12abc", 12}, {"3 4", 34},
-            {"1E999", qQNaN()}};
+        const QList<std::pair<QString, double>> faelle = {{"1,5", 1.5},   {"-,5", -0.5}, {"1,5,3", 1.5},
+                                                          {"1.000,5", 1}, {"", 0},       {"abc", 0},
+                                                          {"12abc", 12},  {"3 4", 34},   {"1E999", qQNaN()}};
         for (const auto& [text, wert] : faelle) QTest::newRow(qPrintable(text)) << text << wert;
     }
     void zellen() {
@@ -336,7 +378,8 @@ private slots:
             QTest::keyPress((*zellen)[2], Qt::Key_Shift);
             QCOMPARE(Satz(3), vorher);
             QTest::keyRelease((*zellen)[2], Qt::Key_Shift);
-            QCOMPARE(QList<double>(ziel->begin() + 1, ziel->begin() + 5), (QList<double>{7, std::isnan(wert) ? 10 : wert, 2000, 5}));
+            QCOMPARE(QList<double>(ziel->begin() + 1, ziel->begin() + 5),
+                     (QList<double>{7, std::isnan(wert) ? 10 : wert, 2000, 5}));
             QCOMPARE(meldungen.texte, QStringList(std::isnan(wert), "Tovik: fehlerhafte Eingabe"));
             QCOMPARE((*zellen)[1]->text(), text);
         }
@@ -367,14 +410,17 @@ private slots:
     void befehle() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         Meldungen meldungen;
-        const auto spalten = [&] { return Raster(*w).section('\n', 4).remove("Text10: ").replace("\nText11: ", " "); };
+        const auto spalten = [&] {
+            return Raster(*w).section('\n', 4).remove("Text10: ").replace("\nText11: ", " ");
+        };
         Klick(w->Command6);  // before any solve: zeros
         QCOMPARE(spalten(), "X( 1) = |X( 2) = |X( 3) =  0,00E+00|0,00E+00|0,00E+00");
         Klick(w->Command1);
         Klick(w->Command6);
         const QString ergebnis = "X( 1) = 3,918|X( 2) = 3,099|X( 3) = 9,407 0,00E+00|-2,84E-14|2,84E-14";
         QCOMPARE(spalten(), ergebnis);
-        QCOMPARE(w->Text11[1]->accessibleDescription(), "minus 2,84 mal zehn hoch minus 14");  // as a voice says it
+        QCOMPARE(w->Text11[1]->accessibleDescription(),
+                 "minus 2,84 mal zehn hoch minus 14");  // as a voice says it
         QCOMPARE(Satz(3), kBeispiel);
         Tippen(w->Text9[0], "100");
         Klick(w->Command6);
@@ -396,8 +442,9 @@ private slots:
         GS.Position = "7b";
         Klick(w->Command5);
         QCOMPARE(Satz(3), "0 -0.25 7 | 100; -0.25 10 0 | 0.5; 7 0 2 | 56");
-        QCOMPARE(w->Text2->text() + Raster(*w), "7bText4:  0|-.25| 7\nText5: -.25| 10| 0\nText6:  7| 0| 2\n"
-                                                "Text9:  100| .5| 56\nText10: X( 1) = |X( 2) = |X( 3) = \nText11: ||");
+        QCOMPARE(w->Text2->text() + Raster(*w),
+                 "7bText4:  0|-.25| 7\nText5: -.25| 10| 0\nText6:  7| 0| 2\n"
+                 "Text9:  100| .5| 56\nText10: X( 1) = |X( 2) = |X( 3) = \nText11: ||");
     }
 
     // "Öfffnen" shows what it loaded, and after a refusal the record as it was; the keys run
@@ -413,7 +460,8 @@ private slots:
             return gesehen->value(0);
         };
         QCOMPARE(oeffnen(datei, [&] { Klick(w->Command3); }), "vorh. Gleichungssystem laden");
-        QCOMPARE(w->Text1->text() + Raster(*w), "ZweiText4:  1| 2\nText5:  4| 5\nText9:  3| 6\nText10: X( 1) = |X( 2) = \nText11: |");
+        QCOMPARE(w->Text1->text() + Raster(*w),
+                 "ZweiText4:  1| 2\nText5:  4| 5\nText9:  3| 6\nText10: X( 1) = |X( 2) = \nText11: |");
         w->Text4[0]->setText("9");
         QCOMPARE(oeffnen(ordner.filePath("Fall.TVK"), [&] { Tasten(w->Text4[0], "Ctrl+O"); }),
                  "vorh. Gleichungssystem laden");
@@ -426,7 +474,6 @@ private slots:
         Tasten(w->Text9[0], "Ctrl+P");
         QVERIFY(drucken);
     }
-
 };
 
 QTEST_MAIN(TstFenster)
