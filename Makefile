@@ -34,11 +34,9 @@ test:
 	@$(DEPS) test
 	$(CMAKE) -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DTOVIK_SANITIZE=ON >/dev/null
 	cmake --build $(ASAN) -j $(JOBS)
-	cd $(ASAN) && QT_QPA_PLATFORM=offscreen \
-	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	  ctest --output-on-failure -j $(JOBS) --output-junit ctest.xml
 
 bench:
 	@$(DEPS) bench

@@ -48,15 +48,17 @@ QString DateiWaehlen(QFileDialog& dialog, const QString& titel, QFileDialog::Acc
     dialog.setOption(QFileDialog::DontConfirmOverwrite, modus != QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString());  // the name is used exactly as chosen
     // After the filter, which in a save dialog would replace the name's extension. A full
-    // path also opens the dialog in that file's folder.
-    dialog.selectFile(dialog.property(kLetzteDatei).toString());
+    // path also opens the dialog in that file's folder. Only the name chosen last is offered:
+    // selectFile("") would leave a name typed and then cancelled in the field.
+    const QString letzte = dialog.property(kLetzteDatei).toString();
+    dialog.selectFile(letzte);
+    auto* feld = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (feld && letzte.isEmpty()) feld->clear();
 
     const bool gewaehlt = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     // A completion list still open when Enter closed the dialog would float over the window
     // and swallow the next click.
-    if (const auto* feld = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        feld && feld->completer())
-        feld->completer()->popup()->hide();
+    if (feld && feld->completer()) feld->completer()->popup()->hide();
     if (!gewaehlt) return {};
     const QString datei = dialog.selectedFiles().first();
     dialog.setProperty(kLetzteDatei, datei);

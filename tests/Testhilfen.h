@@ -1,9 +1,10 @@
 #pragma once
-// Shared by the test programs: messages recorded instead of shown, file dialogs answered,
-// files as lists of lines.
+// Shared by the test programs: their main, messages recorded instead of shown, dialogs
+// answered, files as lists of lines.
 
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -25,19 +26,88 @@ struct Meldungen {
     ~Meldungen() { tovik::SetzeMeldungsHook(std::move(vorher)); }
 };
 
-// Answers the next modal dialog of type D as soon as it is up.
+// A message that no recorder takes fails the test at once, with its text. Every test program
+// starts with it; a test that builds the window, which shows real boxes, puts it back.
+inline void Unerwartet(const std::string& text, const std::string& titel) {
+    QTest::qFail(("unexpected message \"" + titel + ": " + text + "\"").c_str(), __FILE__, __LINE__);
+}
+
+// How long an answerer waits for its dialog, and a dialog for an answer, before the test fails.
+inline constexpr int kFristMs = 10000;
+
+// Answers the next modal dialog of type D as soon as it is up. One that does not come within
+// the deadline, or by the end of the test function (AntwortenAbschliessen), fails the test.
 template <class D, class F>
 void Beantworten(F antwort) {
     auto* takt = new QTimer(qApp);
-    QObject::connect(takt, &QTimer::timeout, [takt, antwort] {
-        if (auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget())) {
-            takt->stop();
-            takt->deleteLater();
-            antwort(dialog);
-        }
+    takt->setObjectName(D::staticMetaObject.className());
+    takt->setProperty("antwort", true);
+    QElapsedTimer seit;
+    seit.start();
+    QObject::connect(takt, &QTimer::timeout, [takt, antwort, seit] {
+        auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+        if (!dialog && !seit.hasExpired(kFristMs)) return;
+        delete takt;
+        if (!dialog)
+            return QTest::qFail(qPrintable(QStringLiteral("no %1 came").arg(D::staticMetaObject.className())),
+                                __FILE__, __LINE__);
+        antwort(dialog);
     });
     takt->start(10);
 }
+
+// For cleanup(): an answer still waiting for its dialog fails the test and ends.
+inline void AntwortenAbschliessen() {
+    for (QTimer* takt : qApp->findChildren<QTimer*>(Qt::FindDirectChildrenOnly)) {
+        if (!takt->property("antwort").toBool()) continue;
+        QTest::qFail(qPrintable(QStringLiteral("no %1 came").arg(takt->objectName())), __FILE__, __LINE__);
+        delete takt;
+    }
+}
+
+// A skipped test makes its program exit with 77, which ctest reports as skipped.
+inline bool uebersprungen = false;
+#define TOVIK_SKIP(grund)     \
+    do {                      \
+        uebersprungen = true; \
+        QSKIP(grund);         \
+    } while (false)
+
+// The main of every test program. No desktop's own dialogs; an unexpected message fails the
+// test; a modal dialog or box that nobody answers within the deadline fails it too, with its
+// text, and is closed, so that nothing waits for a person.
+template <class Test, class Anwendung>
+int TestAusfuehren(int argc, char** argv) {
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    Anwendung app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    tovik::SetzeMeldungsHook(Unerwartet);
+    QTimer waechter;
+    QPointer<QWidget> offen;
+    QElapsedTimer seit;
+    if constexpr (std::is_base_of_v<QApplication, Anwendung>) {
+        QObject::connect(&waechter, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget() != offen) {
+                offen = QApplication::activeModalWidget();
+                seit.start();
+            } else if (offen && seit.hasExpired(kFristMs)) {
+                const auto* box = qobject_cast<QMessageBox*>(offen.data());
+                QTest::qFail(qPrintable("nobody answered \"" + offen->windowTitle() +
+                                        (box ? ": " + box->text() : "") + "\""),
+                             __FILE__, __LINE__);
+                offen->close();
+            }
+        });
+        waechter.start(100);
+    }
+    Test test;
+    const int fehler = QTest::qExec(&test, argc, argv);
+    return fehler == 0 && uebersprungen ? 77 : fehler;
+}
+#define TOVIK_TEST_MAIN(Test) \
+    int main(int argc, char** argv) { return TestAusfuehren<Test, QApplication>(argc, argv); }
+#define TOVIK_TEST_GUILESS_MAIN(Test) \
+    int main(int argc, char** argv) { return TestAusfuehren<Test, QCoreApplication>(argc, argv); }
 
 // Answers the next file dialog: notes what it offers (title, filters as listed, the filter
 // chosen, folder, name), then enters `name`, or cancels when it is empty. A question before
@@ -96,6 +166,3 @@ inline bool Schreiben(const QString& pfad, const QByteArray& bytes) {
     QFile datei(pfad);
     return datei.open(QIODevice::WriteOnly) && datei.write(bytes) == bytes.size();
 }
-
-// Test programs never meet a desktop's own dialogs: set before the application is made.
-inline const bool kOhneEigeneDialoge = (QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs), true);

@@ -110,24 +110,24 @@ frm_Tovik::frm_Tovik() {
             connect(zelle, &QLineEdit::textChanged, zelle, [zelle](const QString& text) {
                 zelle->setAccessibleDescription(tovik::Sprechform(text));
             });
-    Text1->installEventFilter(this);
-    Text2->installEventFilter(this);
-    for (const Feldreihe* zeile : {&Text4, &Text5, &Text6, &Text7, &Text8, &Text9})
-        for (QLineEdit* zelle : *zeile) zelle->installEventFilter(this);
-    connect(Command1, &QPushButton::clicked, this, &frm_Tovik::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &frm_Tovik::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &frm_Tovik::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &frm_Tovik::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &frm_Tovik::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &frm_Tovik::Command6_Click);
-    // Keys for the commands of the lower row, from anywhere in the window; the captions stay.
-    const std::pair<QKeyCombination, void (frm_Tovik::*)()> tasten[] = {
-        {Qt::CTRL | Qt::Key_O, &frm_Tovik::Command3_Click},
-        {Qt::CTRL | Qt::Key_S, &frm_Tovik::Command4_Click},
-        {Qt::CTRL | Qt::Key_P, &frm_Tovik::Command2_Click},
+    // Header fields and cells have events of their own, buttons take Enter, and every control
+    // that takes keys tells which of them went down in this window.
+    for (QWidget* steuerelement : findChildren<QWidget*>())
+        if (steuerelement->focusPolicy() != Qt::NoFocus) steuerelement->installEventFilter(this);
+    // The commands and their keys. A key clicks its button, so that every way into a command
+    // (a click, its key, Space or Enter on the button) runs it through Befehl.
+    const std::tuple<QPushButton*, void (frm_Tovik::*)(), const char*> befehle[] = {
+        {Command1, &frm_Tovik::Command1_Click, nullptr},  {Command5, &frm_Tovik::Command5_Click, nullptr},
+        {Command6, &frm_Tovik::Command6_Click, nullptr},  {Command2, &frm_Tovik::Command2_Click, "Ctrl+P"},
+        {Command3, &frm_Tovik::Command3_Click, "Ctrl+O"}, {Command4, &frm_Tovik::Command4_Click, "Ctrl+S"},
     };
-    for (const auto& [taste, befehl] : tasten)
-        connect(new QShortcut(taste, this), &QShortcut::activated, this, befehl);
+    for (const auto& [knopf, befehl, taste] : befehle) {
+        connect(knopf, &QPushButton::clicked, this,
+                [this, befehl] { Befehl([this, befehl] { (this->*befehl)(); }); });
+        if (taste)
+            connect(new QShortcut(QKeySequence(taste), this), &QShortcut::activated, knopf,
+                    &QPushButton::click);
+    }
     connect(new QShortcut(Qt::CTRL | Qt::Key_Q, this), &QShortcut::activated, this, &QWidget::close);
 
     Form_Load();
@@ -270,9 +270,27 @@ bool frm_Tovik::eventFilter(QObject* objekt, QEvent* ereignis) {
         }
         return false;
     }
-    if (ereignis->type() != QEvent::KeyRelease) return false;
+    const bool drueck = ereignis->type() == QEvent::KeyPress;
+    if (!drueck && ereignis->type() != QEvent::KeyRelease) return false;
     const auto* taste = static_cast<QKeyEvent*>(ereignis);
-    if (taste->isAutoRepeat()) return false;  // one release per key, as the key goes up
+    if (!taste->isAutoRepeat()) {
+        // A release counts only for a key that went down here. The Enter that closed a dialog
+        // or a message box went down there, and must not reach the control behind it.
+        if (drueck)
+            gedrueckt_.insert(taste->key());
+        else if (!gedrueckt_.remove(taste->key()))
+            return true;
+    }
+    if (auto* knopf = qobject_cast<QPushButton*>(objekt);
+        knopf && (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter)) {
+        // Enter presses a focused button as Space does: down on the press, clicked on the
+        // release, so that the release never reaches what the command opens.
+        QKeyEvent leertaste(taste->type(), Qt::Key_Space, taste->modifiers(), QStringLiteral(" "),
+                            taste->isAutoRepeat());
+        QApplication::sendEvent(knopf, &leertaste);
+        return true;
+    }
+    if (drueck || taste->isAutoRepeat()) return false;  // one release per key, as the key goes up
     using KeyUp = void (frm_Tovik::*)(std::int16_t, std::int16_t, std::int16_t);
     const std::pair<const Feldreihe*, KeyUp> zeilen[] = {
         {&Text4, &frm_Tovik::Text4_KeyUp}, {&Text5, &frm_Tovik::Text5_KeyUp},
@@ -289,6 +307,15 @@ bool frm_Tovik::eventFilter(QObject* objekt, QEvent* ereignis) {
         }
     }
     return false;
+}
+
+void frm_Tovik::Befehl(const std::function<void()>& befehl) {
+    // A click leaves a header field for the button, which takes the field into the record. A
+    // key, Enter on a button or a dropped file leaves nothing, so the field that has the
+    // focus (in this window, also while another program is active) is taken here first.
+    if (focusWidget() == Text1) Text1_LostFocus();
+    if (focusWidget() == Text2) Text2_LostFocus();
+    befehl();
 }
 
 QFileDialog& frm_Tovik::CommonDialog1() {
@@ -310,6 +337,8 @@ void frm_Tovik::Command3_Click() {
 void frm_Tovik::Command4_Click() { tovik::SystemInDatei(CommonDialog1()); }
 
 void frm_Tovik::DateiLaden(const QString& pfad) {
-    tovik::SystemLaden(pfad);
-    SystemAnzeigen();
+    Befehl([this, &pfad] {
+        tovik::SystemLaden(pfad);
+        SystemAnzeigen();
+    });
 }

@@ -5,9 +5,11 @@
 // Like the form it is modelled on, the controls are public members named after the design
 // (objectName alike); element k of a cell array belongs to index k+1 of the system.
 
+#include <QSet>
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "Gleichungssystem.h"
@@ -82,6 +84,8 @@ private:
     void Text8_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
     void Text9_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
 
+    // Runs a command as its button's click would: every way into one ends here.
+    void Befehl(const std::function<void()>& befehl);
     // Reads elements 0..N-1 of a row of cells into ziel(1..N).
     void ZeileLesen(const Feldreihe& zeile, tovik::Vektor& ziel);
     // Writes A, B and the solution labels into the grid (all five rows of each column 1..N).
@@ -92,4 +96,5 @@ private:
 
     tovik::MeldungsHook vorherigeMeldung_;
     QFileDialog* dateidialog_ = nullptr;
+    QSet<int> gedrueckt_;  // keys that went down in this window and are not up yet
 };

@@ -5,6 +5,7 @@
 # saved file with Ctrl+O, saves it again, and ends with Ctrl+Q.
 #   tools/x-sitzung.sh tests/e2e/e2e.sh <path of tovik>
 set -euo pipefail
+command -v xdotool >/dev/null || { echo "SKIP: xdotool is missing (make test installs it)"; exit 77; }
 tovik=$(readlink -f "$1")
 cd "$HOME"
 fehler() {
@@ -13,8 +14,8 @@ fehler() {
   sed 's/^/  tovik: /' tovik.log 2>/dev/null
   exit 1
 }
-# Waits up to 60 s (a sanitizer build under load starts slowly) until the command succeeds.
-warten() { for _ in $(seq 600); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
+# Waits up to 30 s (a sanitizer build under load starts slowly) until the command succeeds.
+warten() { for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
 taste() { xdotool key --delay 60 "$@"; }
 # Runs a file dialog: waits for it, types a name, Enter; then only the window is left (no
 # completion list either, which would swallow the next click).

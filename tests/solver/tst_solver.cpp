@@ -194,5 +194,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstSolver)
+TOVIK_TEST_GUILESS_MAIN(TstSolver)
 #include "tst_solver.moc"

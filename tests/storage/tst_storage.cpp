@@ -67,6 +67,7 @@ class TstStorage : public QObject {
     QTemporaryDir ordner;
 
 private slots:
+    void cleanup() { AntwortenAbschliessen(); }
     void initTestCase() {
         // Others may pass through, to meet what "nobody" is to be refused.
         QVERIFY(ordner.isValid() && QFile::setPermissions(ordner.path(), QFile::Permissions(0x7755)));
@@ -319,9 +320,7 @@ private slots:
         QCOMPARE(QDir(ordner.path()).entryList({"ohne*"}), QStringList{"ohne Endung"});
         // A text the file cannot hold is told before any dialog could ask to replace a file.
         GS.Projekt = "中";
-        gesehen = Dateiwahl("");
-        SystemInDatei(CommonDialog1);
-        QVERIFY(gesehen->isEmpty());
+        SystemInDatei(CommonDialog1);  // no answerer: a dialog would fail the test
         QCOMPARE(
             meldungen.texte,
             QStringList{
@@ -329,5 +328,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstStorage)
+TOVIK_TEST_MAIN(TstStorage)
 #include "tst_storage.moc"
