@@ -52,7 +52,7 @@ private:
 
     QPrinter& m_drucker;
     // Qt's PDF writer does not report a failed write (a full disk), so a PDF file is drawn
-    // into a temporary file by a stand-in printer and copied to its place at the end.
+    // into a temporary file by a stand-in printer and put in its place at the end.
     std::unique_ptr<QPrinter> m_pdf;
     QTemporaryFile m_zwischen;
     QPainter m_maler;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End to end: the built program as a user starts it, in a desktop session of its own
 # (tools/x-sitzung.sh), driven by keys from xdotool. It opens the file named on its command
-# line, takes a typed value, computes, saves through the real dialog with Ctrl+S, opens the
-# saved file with Ctrl+O, saves it again, and ends with Ctrl+Q.
+# line, saves a project name typed into its field with Ctrl+S from there, takes a typed
+# value, computes, saves through the real dialog with Ctrl+S, opens the saved file with
+# Ctrl+O, saves it again, and ends with Ctrl+Q.
 #   tools/x-sitzung.sh tests/e2e/e2e.sh <path of tovik>
 set -euo pipefail
 command -v xdotool >/dev/null || { echo "SKIP: xdotool is missing (make test installs it)"; exit 77; }
@@ -31,8 +32,8 @@ dialog() {
 "$tovik" --help | grep -q "^Aufruf:" && "$tovik" -v | grep -qx "tovik 5.0" || fehler "no German help or no version"
 status=0; "$tovik" --gibtsnicht 2>/dev/null || status=$?
 [ $status = 2 ] || fehler "an unknown option ends with status $status, not 2"
-datei() { printf '### Tovik 5.0\r\nBr\xfccke\r\nLager 2\r\n 2\r\n %s\r\n 1\r\n 9\r\n 2\r\n 3\r\n 7\r\n' "$1"; }
-datei 4 >Start.TVK
+datei() { printf '### Tovik 5.0\r\n%s\r\nLager 2\r\n 2\r\n %s\r\n 1\r\n 9\r\n 2\r\n 3\r\n 7\r\n' "$1" "$2"; }
+datei "$(printf 'Br\xfccke')" 4 >Start.TVK
 "$tovik" Start.TVK >tovik.log 2>&1 &
 pid=$!
 titel='^Programm  Tovik.vbp, Version 5.0$'
@@ -40,13 +41,21 @@ warten xdotool search --onlyvisible --name "$titel" || fehler "no window appears
 fenster=$(xdotool search --onlyvisible --name "$titel")
 warten sh -c "xprop -id $fenster _NET_WM_STATE | grep -q MAXIMIZED_HORZ" || fehler "the window is not maximized"
 
-# From the project field (the focus at start) to A(1,1); then back round to "Berechnen".
+# A new project name in the project field (the focus at start), saved at once with Ctrl+S,
+# which leaves no field: the file holds the name as typed.
 xdotool windowactivate --sync "$fenster"
+taste ctrl+a
+xdotool type --delay 20 Nord
+taste ctrl+s
+dialog "Gleichungssystem speichern" "$HOME/Kopf.TVK"
+warten cmp <(datei Nord 4) Kopf.TVK || fehler "the typed project name was not saved: $(od -c Kopf.TVK | head -3)"
+
+# From the project field to A(1,1); then back round to "Berechnen".
 taste Tab Tab Tab ctrl+a 2 comma 5 shift+Tab shift+Tab shift+Tab shift+Tab space ctrl+s
 dialog "Gleichungssystem speichern" "$HOME/Neu.TVK"
-# The loaded texts, the typed value with its comma, the rest as loaded: the system as
-# entered, not the reduced one that "Berechnen" works on.
-warten cmp <(datei 2.5) Neu.TVK || fehler "the saved file differs: $(od -c Neu.TVK | head -5)"
+# The typed value with its comma, the rest as loaded: the system as entered, not the
+# reduced one that "Berechnen" works on.
+warten cmp <(datei Nord 2.5) Neu.TVK || fehler "the saved file differs: $(od -c Neu.TVK | head -5)"
 
 # Both dialogs now open in the folder of the file chosen last.
 taste ctrl+o
@@ -58,4 +67,4 @@ warten cmp Neu.TVK Wieder.TVK || fehler "the reopened system was saved different
 taste ctrl+q
 warten sh -c "! kill -0 $pid" || fehler "Ctrl+Q does not end the program"
 wait $pid || fehler "the program ended with status $?"
-echo "PASS: opened from the command line, typed, computed, saved, reopened, saved again, quit"
+echo "PASS: opened from the command line, named and saved by key, typed, computed, saved, reopened, saved again, quit"

@@ -1,6 +1,8 @@
 // The printed page: on a recording surface (every text, font and place; failing operations),
 // and through the real printer code into PDF files, measured with `pdftotext -bbox`.
 
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -153,6 +155,26 @@ QStringList PdfWoerter(const QString& pfad, int& seiten) {
     return woerter;
 }
 
+// A file system of 64 KB of its own, unmounted at the end; it needs root.
+struct Platte {
+    QByteArray ort;
+    bool eingehaengt = false;
+    explicit Platte(const QString& ordner) : ort(QFile::encodeName(ordner)) {}
+    ~Platte() {
+        if (eingehaengt) umount2(ort.constData(), MNT_DETACH);
+    }
+    // Mounts it with `datei` of 2 KB on it, and fills the rest.
+    bool Fuellen(const QString& datei) {
+        eingehaengt = QDir().mkpath(ort) && mount("tmpfs", ort.constData(), "tmpfs", 0, "size=64k") == 0;
+        QFile rest(ort + "/rest");
+        if (!eingehaengt || !Schreiben(datei, QByteArray(2048, 'a')) || !rest.open(QIODevice::WriteOnly))
+            return false;
+        while (rest.write(QByteArray(512, 'r')) == 512 && rest.flush()) {
+        }
+        return true;
+    }
+};
+
 }  // namespace
 
 class TstReport : public QObject {
@@ -206,8 +228,7 @@ private slots:
 
     // "Drucken" through the real printer code: the file chosen in the dialog gets one page with
     // every text in order, at its place; it stays the printer, and a cancelled dialog still
-    // prints. A printer that cannot be used gives one message per step and is usable again
-    // once a file is chosen; a file that cannot be written fails the last step.
+    // prints.
     void drucken() {
         for (const char* werkzeug : {"pdftotext", "pdffonts"})
             if (QStandardPaths::findExecutable(werkzeug).isEmpty())
@@ -215,7 +236,10 @@ private slots:
         TestSystem(3);
         const QString gewaehlt = ordner_.filePath("gewaehlt.pdf");
         Beantworten<QPrintDialog>([&](QPrintDialog* dialog) {
-            if (auto* name = dialog->findChild<QLineEdit*>("filename")) name->setText(gewaehlt);
+            // Printing to a file chosen explicitly: no print queue of the machine is ever used.
+            auto* drucker = dialog->findChild<QComboBox*>("printers");
+            drucker->setCurrentIndex(drucker->count() - 1);
+            dialog->findChild<QLineEdit*>("filename")->setText(gewaehlt);
             dialog->accept();
         });
         Meldungen meldungen;
@@ -240,9 +264,10 @@ private slots:
         QVERIFY(std::abs(ort(letztes, 2) - rand.left() - 171) < 0.3);
         QProcess pdffonts;  // bold title lines, a plain table
         pdffonts.start("pdffonts", {gewaehlt});
-        QVERIFY(pdffonts.waitForFinished() && QRegularExpression("LiberationSans-Bold .*\n.*LiberationSans ")
-                                                  .match(pdffonts.readAll())
-                                                  .hasMatch());
+        QVERIFY(pdffonts.waitForFinished(kFristMs) &&
+                QRegularExpression("LiberationSans-Bold .*\n.*LiberationSans ")
+                    .match(pdffonts.readAll())
+                    .hasMatch());
         QCOMPARE(Drucker().outputFileName(), gewaehlt);
         DruckerAusgabe falsch(Drucker());  // a font without a name or of no size is refused
         QVERIFY(!falsch.Schriftart("") && !falsch.Schriftgroesse(0) && !falsch.Schriftgroesse(4096) &&
@@ -253,16 +278,54 @@ private slots:
         PdfWoerter(gewaehlt, seiten);
         QCOMPARE(seiten, 1);
         QVERIFY(meldungen.texte.isEmpty());
+    }
 
-        if (QPrinter().outputFormat() != QPrinter::PdfFormat) QSKIP("a real printer is installed here");
-        const std::pair<QString, int> faelle[] = {{"", 13}, {gewaehlt, 0}, {"/dev/full", 1}, {gewaehlt, 0}};
-        for (const auto& [datei, anzahl] : faelle) {
+    // Where the page goes. A new page replaces the old file only when complete, keeping its
+    // mode; a target that is not a regular file (also behind a link), or a full disk, fails the
+    // last step with one message and leaves what was there as it was. A printer that cannot be
+    // used fails every step. After any of these, a file chosen anew gets the page.
+    void ablegen_data() {
+        QTest::addColumn<QString>("ziel");
+        QTest::addColumn<int>("meldungen");
+        QTest::newRow("no file") << "" << 13;
+        QTest::newRow("old file") << "alt.pdf" << 0;
+        QTest::newRow("/dev/full") << "/dev/full" << 1;
+        QTest::newRow("fifo") << "fifo" << 1;
+        QTest::newRow("link to a fifo") << "link" << 1;
+        QTest::newRow("old file on a full disk") << "voll/alt.pdf" << 1;
+    }
+    void ablegen() {
+        QFETCH(QString, ziel);
+        QFETCH(int, meldungen);
+        TestSystem(3);
+        QTemporaryDir hier;
+        QVERIFY(Schreiben(hier.filePath("alt.pdf"), QByteArray(2048, 'a')));
+        QVERIFY(QFile::setPermissions(hier.filePath("alt.pdf"), QFile::Permissions(0x6040)));
+        QVERIFY(mkfifo(QFile::encodeName(hier.filePath("fifo")), 0600) == 0);
+        QVERIFY(QFile::link(hier.filePath("fifo"), hier.filePath("link")));
+        const QString pfad = ziel.isEmpty() || ziel.startsWith('/') ? ziel : hier.filePath(ziel);
+        Platte voll(hier.filePath("voll"));
+        if (ziel.startsWith("voll/") && !voll.Fuellen(pfad))
+            TOVIK_SKIP("a small file system needs root to mount");
+        QFileInfo vorher(pfad);
+        vorher.stat();                                               // before anything is replaced
+        const QByteArray alt = vorher.isFile() ? Inhalt(pfad) : "";  // a pipe would block
+
+        Meldungen gesehen;
+        for (const QString& datei : {pfad, hier.filePath("neu.pdf")}) {
             Drucker().setOutputFileName(datei);
             Beantworten<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
             SystemDrucken(nullptr);
-            QCOMPARE(meldungen.texte, QStringList(anzahl, kHinweis));
-            meldungen.texte.clear();
         }
+        QCOMPARE(gesehen.texte, QStringList(meldungen, kHinweis));
+        QVERIFY(Inhalt(hier.filePath("neu.pdf")).trimmed().endsWith("%%EOF"));
+        if (ziel.isEmpty()) return;
+        const QFileInfo nachher(pfad);
+        const QByteArray jetzt = nachher.isFile() ? Inhalt(pfad) : "";
+        QCOMPARE(
+            std::tuple(nachher.exists(), nachher.isFile(), nachher.permissions(), jetzt.startsWith("%PDF")),
+            std::tuple(true, vorher.isFile(), vorher.permissions(), meldungen == 0));
+        if (meldungen > 0) QCOMPARE(jetzt, alt);
     }
 };
 
