@@ -123,19 +123,25 @@ private slots:
             "Unbekannten N =|Label5=Koeffizientenmatrix A|Label6=rechte Seite B|Label7=* x =|Label8=(Bei "
             "Eingabe von N wird das Gleichungssystem gelöscht!)|Label9=(Voraussetzung: Hauptdiagonalelemente "
             "a(i,i) <> 0\nfalls nicht erfüllt: Reihenfolge der Gleichungen ändern!)");
-        // One control per way its font is set: every face is arial, only frame captions are red.
-        QStringList schriften;
-        for (const char* name :
-             {"Frame1", "Label5", "Label4", "Label1", "Command6", "Command3", "Text10_0"}) {
-            const QWidget* e = w->findChild<QWidget*>(name);
-            schriften << QString("%1 %2%3%4")
-                             .arg(e->font().family())
-                             .arg(e->font().pointSizeF())
-                             .arg(e->font().bold() ? " bold" : "",
-                                  e->palette().color(QPalette::WindowText) == Qt::red ? " red" : "");
+        // Every control's font, by the names that have it: every face is arial, only frame
+        // captions are red.
+        const std::pair<const char*, const char*> schriften[] = {
+            {"arial 12 bold red", "Frame[1-4]"},
+            {"arial 14", "Command[1-4]"},
+            {"arial 10 bold", "Command[56]|Label([5-79]|1[01])"},
+            {"arial 12 bold", "Label1"},
+            {"arial 7.5", "Label[2348]|Text\\d+(_\\d)?"}};
+        for (const QWidget* e :
+             w->findChildren<QWidget*>(QRegularExpression("^(Frame|Command|Label|Text)\\d"))) {
+            const QFont f = e->font();
+            const QString schrift =
+                QString("%1 %2%3").arg(f.family()).arg(f.pointSizeF()).arg(f.bold() ? " bold" : "") +
+                (e->palette().color(QPalette::WindowText) == Qt::red ? " red" : "");
+            const auto* zeile = std::find_if(std::begin(schriften), std::end(schriften), [&](const auto& z) {
+                return QRegularExpression(QString("^(%1)$").arg(z.second)).match(e->objectName()).hasMatch();
+            });
+            QCOMPARE(e->objectName() + " " + schrift, e->objectName() + " " + zeile->first);
         }
-        QCOMPARE(schriften.join('|'),
-                 "arial 12 bold red|arial 10 bold|arial 7.5|arial 12 bold|arial 10 bold|arial 14|arial 7.5");
         KnopfEinrichten(*w, 5, "X");  // only Command1 to Command4, though Command5 follows the name rule
         QCOMPARE(std::pair(w->Command5->text(), w->Command5->font().pointSizeF()),
                  std::pair(QString("A symmetrisch"), 10.0));
@@ -146,7 +152,7 @@ private slots:
 
     // Any wrong number in the design tables breaks one of these: every control inside its
     // container and clear of the others there; the cells in rows and columns at the design's
-    // pitch, all of one height; every caption inside its control at its font.
+    // pitch; the text boxes of their size; every caption inside its control at its font.
     void entwurf() {
         w->setWindowState(Qt::WindowNoState);
         w->resize(Px(16000), Px(9600));  // room for every frame
@@ -179,9 +185,14 @@ private slots:
                 const QPoint soll =
                     r < 5 ? ecke + QPoint(Px(840) * k, Px(360) * r)
                           : QPoint((*reihen[r])[0]->mapTo(w.get(), QPoint()).x(), ecke.y() + Px(360) * k);
-                QVERIFY2(ort == soll && zelle->height() == Px(285) && (r > 5 || zelle->width() == Px(735)),
-                         qPrintable(zelle->objectName()));
+                QVERIFY2(ort == soll, qPrintable(zelle->objectName()));
             }
+        // Every text box one line high and as wide as a cell, but the columns of x and A*x - B.
+        for (const QLineEdit* t : w->findChildren<QLineEdit*>()) {
+            const QString name = t->objectName();
+            const int breite = name.startsWith("Text10") ? 1455 : name.startsWith("Text11") ? 1215 : 735;
+            QVERIFY2(t->size() == QSize(Px(breite), Px(285)), qPrintable(name));
+        }
         // What lines up: the column headings on one line, the cells of x and A*x - B under theirs;
         // the title with the header frame and the note; the frames' buttons on one line; the
         // brackets as far from their cells on either side, all four alike.
@@ -255,27 +266,19 @@ private slots:
 
     // The keyboard order of all cells (N = 5), by the design's tab indices.
     void tabulatorfolge() {
-        const int n = 5;
-        w->Text3->setText(QString::number(n));
+        w->Text3->setText("5");
         w->Text1->setFocus();
-        const auto zellen = [&](int reihe, int ab) {
-            QStringList namen;
-            for (int k = ab; k < n; ++k) namen << QString("Text%1_%2").arg(reihe).arg(k);
-            return namen;
-        };
-        QStringList erwartet = {"Text1", "Text2", "Text3"};
-        for (int r = 4; r < 4 + n; ++r) erwartet << zellen(r, 0).first();
-        erwartet << "Text9_0"
-                 << "Text10_0"
-                 << "Command2"
-                 << "Command3"
-                 << "Command4"
-                 << "Text11_0"
-                 << "Command5"
-                 << "Command6" << zellen(11, 1) << zellen(10, 1);
-        for (int r = 4; r < 4 + n; ++r) erwartet << zellen(r, 1);
-        erwartet << zellen(9, 1) << "Command1"
-                 << "Text1";
+        const QStringList erwartet = QString(
+                                         "Text1 Text2 Text3 Text4_0 Text5_0 Text6_0 Text7_0 Text8_0 Text9_0 "
+                                         "Text10_0 Command2 Command3 "
+                                         "Command4 Text11_0 Command5 Command6 Text11_1 Text11_2 Text11_3 "
+                                         "Text11_4 Text10_1 Text10_2 Text10_3 "
+                                         "Text10_4 Text4_1 Text4_2 Text4_3 Text4_4 Text5_1 Text5_2 Text5_3 "
+                                         "Text5_4 Text6_1 Text6_2 Text6_3 "
+                                         "Text6_4 Text7_1 Text7_2 Text7_3 Text7_4 Text8_1 Text8_2 Text8_3 "
+                                         "Text8_4 Text9_1 Text9_2 Text9_3 "
+                                         "Text9_4 Command1 Text1")
+                                         .split(' ');
         QStringList folge{QApplication::focusWidget()->objectName()};
         while (folge.size() < erwartet.size()) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -285,27 +288,32 @@ private slots:
     }
 
     // Speichern, Öfffnen, Drucken stand in a row at the lower right corner, spaced by the size
-    // of Drucken, at every size and state.
+    // of Drucken whatever their own, at every size and state.
     void untereKnoepfe_data() {
         QTest::addColumn<int>("zustand");
-        QTest::addColumn<QSize>("twips");  // client area; the window's own when empty
-        QTest::newRow("maximized") << int(Qt::WindowMaximized) << QSize();
-        QTest::newRow("design size") << int(Qt::WindowNoState) << QSize(9285, 8550);
-        QTest::newRow("minimized") << int(Qt::WindowMinimized) << QSize(0, 0);
+        QTest::addColumn<QSize>("twips");   // client area; the window's own when empty
+        QTest::addColumn<QSize>("eigene");  // of Öfffnen and Speichern
+        QTest::newRow("maximized") << int(Qt::WindowMaximized) << QSize() << QSize(1750, 600);
+        QTest::newRow("design size") << int(Qt::WindowNoState) << QSize(9285, 8550) << QSize(1750, 600);
+        QTest::newRow("minimized") << int(Qt::WindowMinimized) << QSize(0, 0) << QSize(1750, 600);
+        QTest::newRow("Öfffnen and Speichern smaller")
+            << int(Qt::WindowNoState) << QSize(9285, 8550) << QSize(1000, 400);
     }
     void untereKnoepfe() {
         QFETCH(int, zustand);
         QFETCH(QSize, twips);
+        QFETCH(QSize, eigene);
+        for (QPushButton* k : {w->Command3, w->Command4}) tovik::SetzeTwips(k, QRectF(QPointF(), eigene));
         w->setWindowState(Qt::WindowNoState);
         if (twips.width() > 0) w->resize(Px(twips.width()), Px(twips.height()));
         w->setWindowState(Qt::WindowState(zustand));
         QTRY_COMPARE(int(w->windowState()), zustand);
         const QSize client = twips.isValid() ? QSize(Px(twips.width()), Px(twips.height())) : w->size();
-        int links = client.width() - Px(525);
-        for (const QPushButton* k : {w->Command2, w->Command3, w->Command4}) {
-            QTRY_COMPARE(k->geometry(),
-                         QRect(links - Px(1750), client.height() - Px(960), Px(1750), Px(600)));
-            links -= Px(1750 + 175);
+        const std::tuple<QPushButton*, double, QSize> knoepfe[] = {
+            {w->Command2, 1.3, {1750, 600}}, {w->Command3, 2.4, eigene}, {w->Command4, 3.5, eigene}};
+        for (const auto& [k, faktor, groesse] : knoepfe) {
+            const QPoint ort(client.width() - Px(1750 * faktor), client.height() - Px(960));
+            QTRY_COMPARE(k->geometry(), QRect(ort, QSize(Px(groesse.width()), Px(groesse.height()))));
         }
     }
 
@@ -319,7 +327,7 @@ private slots:
                            .arg(box->windowTitle(), box->text())
                            .arg(box->icon())
                            .arg(box->buttons().size());
-            QTest::keyPress(box->focusWidget(), Qt::Key_Return);
+            QTest::keyPress(box->button(QMessageBox::Ok), Qt::Key_Return);
         };
         Beantworten<QMessageBox>(antwort);
         Tippen(w->Text4[0], "1E999");
