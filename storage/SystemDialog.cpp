@@ -37,8 +37,11 @@ void FilterSetzen(QFileDialog& dialog) {
 
 // Shows the dialog and returns the chosen name, empty when the user cancelled.
 QString DateiWaehlen(QFileDialog& dialog, const QString& titel, QFileDialog::AcceptMode modus) {
+    // Beside the program in the build tree; installed, where Qt looks for the program's data
+    // (the user's own data folder first, then share/tovik of /usr/local and /usr).
     if (Verzeichnis.isEmpty())
-        Verzeichnis = BeispielOrdner(QCoreApplication::applicationDirPath(),
+        Verzeichnis = BeispielOrdner(QStringList{QCoreApplication::applicationDirPath()} +
+                                         QStandardPaths::standardLocations(QStandardPaths::AppDataLocation),
                                      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     dialog.setWindowTitle(titel);
     dialog.setDirectory(Verzeichnis);
@@ -67,13 +70,19 @@ QString DateiWaehlen(QFileDialog& dialog, const QString& titel, QFileDialog::Acc
 
 }  // namespace
 
-QString BeispielOrdner(const QString& programmOrdner, const QString& datenOrdner) {
-    const QString eigen = programmOrdner + QStringLiteral("/Beispiel/");
-    if (QFileInfo(eigen).isWritable() || datenOrdner.isEmpty()) return eigen;
+QString BeispielOrdner(const QStringList& ordner, const QString& datenOrdner) {
+    QString mitgeliefert;
+    for (const QString& kandidat : ordner)
+        if (QFileInfo(kandidat + QStringLiteral("/Beispiel")).isDir()) {
+            mitgeliefert = kandidat + QStringLiteral("/Beispiel/");
+            break;
+        }
+    if (mitgeliefert.isEmpty() || QFileInfo(mitgeliefert).isWritable() || datenOrdner.isEmpty())
+        return mitgeliefert;
     const QString nutzer = datenOrdner + QStringLiteral("/Beispiel/");
     if (QFileInfo::exists(nutzer)) return nutzer;  // copied before: what the user keeps there is theirs
-    if (!QDir().mkpath(nutzer)) return eigen;
-    for (const QFileInfo& beispiel : QDir(eigen).entryInfoList(QDir::Files))
+    if (!QDir().mkpath(nutzer)) return mitgeliefert;
+    for (const QFileInfo& beispiel : QDir(mitgeliefert).entryInfoList(QDir::Files))
         QFile::copy(beispiel.filePath(), nutzer + beispiel.fileName());
     return nutzer;
 }

@@ -5,16 +5,18 @@
 
 #include <QFileDialog>
 #include <QString>
+#include <QStringList>
 
 namespace tovik {
 
 // Initial folder of both dialogs, set on first use from BeispielOrdner().
 extern QString Verzeichnis;
 
-// The folder the dialogs open in first: `programmOrdner`/Beispiel/ where the user may write
-// there (the build tree), otherwise `datenOrdner`/Beispiel/ (installed), which is made and
-// filled with copies of the shipped examples the first time only.
-QString BeispielOrdner(const QString& programmOrdner, const QString& datenOrdner);
+// The folder the dialogs open in first: the Beispiel/ of the first of `ordner` that has one.
+// Where the user may write there (the build tree, or the user's copy) that is the folder;
+// otherwise (installed) it is `datenOrdner`/Beispiel/, which is made and filled with copies
+// of the shipped examples the first time only. Empty when no folder has examples.
+QString BeispielOrdner(const QStringList& ordner, const QString& datenOrdner);
 
 // Asks for a file and loads Projekt, Position, N, A and B from it. The caller redisplays.
 void SystemAusDatei(QFileDialog& CommonDialog1);

@@ -266,21 +266,29 @@ private slots:
                  int(vorher.isFile()));
     }
 
-    // Where the program's own folder may not be written, the examples are copied once into
-    // the user's data folder, which the dialogs then open; the user's own choices stay.
+    // The first candidate folder with examples wins: beside the program (build tree), else the
+    // user's copy, else the shipped data, which is copied once into the user's data folder;
+    // the user's own choices there stay.
     void beispielOrdner() {
-        QCOMPARE(BeispielOrdner(TOVIK_BEISPIEL_DIR "/..", ordner.path()), TOVIK_BEISPIEL_DIR "/../Beispiel/");
-        const QString programm = ordner.filePath("programm"), daten = ordner.filePath("daten");
-        QVERIFY(QDir().mkpath(programm + "/Beispiel") && QDir().mkpath(daten));
-        QVERIFY(Schreiben(programm + "/Beispiel/Test.TVK", "neu") &&
-                Schreiben(programm + "/Beispiel/Zwei.TVK", "2"));
-        QVERIFY(QFile::setPermissions(programm + "/Beispiel", QFile::Permissions(0x5555)));
+        QCOMPARE(BeispielOrdner({TOVIK_BEISPIEL_DIR "/.."}, ordner.path()),
+                 TOVIK_BEISPIEL_DIR "/../Beispiel/");
+        const QString daten = ordner.filePath("daten"), lokal = ordner.filePath("lokal"),
+                      system = ordner.filePath("system");
+        QCOMPARE(BeispielOrdner({ordner.filePath("programm"), system}, daten), QString());
+        QVERIFY(QDir().mkpath(lokal + "/Beispiel") && QDir().mkpath(system + "/Beispiel") &&
+                QDir().mkpath(daten));
+        QVERIFY(Schreiben(lokal + "/Beispiel/Test.TVK", "neu") &&
+                Schreiben(lokal + "/Beispiel/Zwei.TVK", "2") &&
+                Schreiben(system + "/Beispiel/Test.TVK", "alt"));
+        for (const QString& mitgeliefert : {lokal, system})
+            QVERIFY(QFile::setPermissions(mitgeliefert + "/Beispiel", QFile::Permissions(0x5555)));
         QVERIFY(QFile::setPermissions(daten, QFile::Permissions(0x7777)));
+        const QStringList installiert{ordner.filePath("programm"), daten + "/tovik", lokal, system};
         QVERIFY(OhneVorrechte(
             [&] {
-                const QString erstes = BeispielOrdner(programm, daten + "/tovik");
+                const QString erstes = BeispielOrdner(installiert, daten + "/tovik");
                 QFile::remove(erstes + "Zwei.TVK");  // the user deletes one
-                return BeispielOrdner(programm, daten + "/tovik") +
+                return BeispielOrdner(installiert, daten + "/tovik") +
                        QDir(erstes).entryList(QDir::Files).join(',');
             },
             daten + "/tovik/Beispiel/Test.TVK"));
