@@ -50,10 +50,20 @@ fuzz:
 	cmake --build $(FUZZ) -j $(JOBS)
 	tools/fuzz.sh $(FUZZ) $(FUZZ_SECONDS)
 
-# The package must pass lintian: any error or warning fails the command.
+# The package is the tree that `cmake --install` gives (dpkg -c against find: path, type
+# and mode of every entry), and must pass lintian and appstreamcli: any error or warning of
+# lintian, any issue of appstreamcli, pedantic hints included, fails the command.
+BAUM := $(RELEASE)/baum
 deb: build
 	cmake --build $(RELEASE) -j $(JOBS) --target tovik_paketdateien
 	cd $(RELEASE) && cpack -G DEB
+	rm -rf $(BAUM) && DESTDIR=$(CURDIR)/$(BAUM) cmake --install $(RELEASE) --prefix /usr >/dev/null
+	dpkg -c $(RELEASE)/tovik_*.deb | awk '{ sub("/$$", "", $$6); print $$6, $$1 }' | LC_ALL=C sort >$(BAUM).paket
+	cd $(BAUM) && find . -mindepth 1 -printf '%p %M\n' | LC_ALL=C sort >$(CURDIR)/$(BAUM).install
+	diff -u $(BAUM).paket $(BAUM).install
+	appstreamcli validate-tree --pedantic --strict --no-net $(BAUM) >$(BAUM).appstream || \
+	  { cat $(BAUM).appstream; false; }
+	cat $(BAUM).appstream; ! grep -q '^ *[EWIP]: ' $(BAUM).appstream
 	lintian --info --display-info --pedantic --fail-on error,warning $(RELEASE)/tovik_*.deb
 
 clean:

@@ -17,8 +17,9 @@ declare -A gruppen=(
   [bench]="libbenchmark-dev libeigen3-dev"
   # clang with libFuzzer's runtime
   [fuzz]="clang libclang-rt-14-dev"
-  # the package check; dpkg-shlibdeps and file for CPack's list of library dependencies
-  [deb]="lintian dpkg-dev file"
+  # the package checks (lintian, appstreamcli for the AppStream metadata); dpkg-shlibdeps and
+  # file for CPack's list of library dependencies
+  [deb]="lintian appstream dpkg-dev file"
   # the format check of tools/format.sh, which needs nothing else
   [format]="clang-format"
 )
