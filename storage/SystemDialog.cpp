@@ -37,14 +37,8 @@ void FilterSetzen(QFileDialog& dialog) {
 
 // Shows the dialog and returns the chosen name, empty when the user cancelled.
 QString DateiWaehlen(QFileDialog& dialog, const QString& titel, QFileDialog::AcceptMode modus) {
-    // Beside the program in the build tree; installed, where Qt looks for the program's data
-    // (the user's own data folder first, then share/tovik of /usr/local and /usr).
-    if (Verzeichnis.isEmpty())
-        Verzeichnis = BeispielOrdner(QStringList{QCoreApplication::applicationDirPath()} +
-                                         QStandardPaths::standardLocations(QStandardPaths::AppDataLocation),
-                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     dialog.setWindowTitle(titel);
-    dialog.setDirectory(Verzeichnis);
+    dialog.setDirectory(Anfangsordner());
     FilterSetzen(dialog);
     dialog.setAcceptMode(modus);
     dialog.setFileMode(QFileDialog::AnyFile);  // opening does not demand an existing file
@@ -69,6 +63,16 @@ QString DateiWaehlen(QFileDialog& dialog, const QString& titel, QFileDialog::Acc
 }
 
 }  // namespace
+
+const QString& Anfangsordner() {
+    // Beside the program in the build tree; installed, where Qt looks for the program's data
+    // (the user's own data folder first, then share/tovik of /usr/local and /usr).
+    if (Verzeichnis.isEmpty())
+        Verzeichnis = BeispielOrdner(QStringList{QCoreApplication::applicationDirPath()} +
+                                         QStandardPaths::standardLocations(QStandardPaths::AppDataLocation),
+                                     QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return Verzeichnis;
+}
 
 QString BeispielOrdner(const QStringList& ordner, const QString& datenOrdner) {
     QString mitgeliefert;

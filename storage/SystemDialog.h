@@ -12,6 +12,11 @@ namespace tovik {
 // Initial folder of both dialogs, set on first use from BeispielOrdner().
 extern QString Verzeichnis;
 
+// Verzeichnis, found (and the examples copied) on the first call. Call it before the file
+// dialog is made: Qt's dialog keeps what it has read of a folder, and a hidden folder made
+// after that (a new user's ~/.local) cannot be shown in it.
+const QString& Anfangsordner();
+
 // The folder the dialogs open in first: the Beispiel/ of the first of `ordner` that has one.
 // Where the user may write there (the build tree, or the user's copy) that is the folder;
 // otherwise (installed) it is `datenOrdner`/Beispiel/, which is made and filled with copies

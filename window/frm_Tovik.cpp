@@ -320,7 +320,8 @@ void frm_Tovik::Befehl(const std::function<void()>& befehl) {
 
 QFileDialog& frm_Tovik::CommonDialog1() {
     if (!dateidialog_) {
-        dateidialog_ = new QFileDialog(this);
+        // Made in the folder it opens first, which must exist before (see Anfangsordner).
+        dateidialog_ = new QFileDialog(this, QString(), tovik::Anfangsordner());
         dateidialog_->setObjectName(QStringLiteral("CommonDialog1"));
     }
     return *dateidialog_;
