@@ -37,7 +37,7 @@ std::optional<Block> BlockLesen(QStringView text) {
 
     Block block;
     qsizetype zeile = 0;
-    for (qsizetype anfang = 0; anfang <= text.size(); ++zeile) {
+    for (qsizetype anfang = 0; anfang < text.size(); ++zeile) {
         qsizetype ende = anfang;
         while (ende < text.size() && text[ende] != u'\n' && text[ende] != u'\r') ++ende;
         const QStringView inhalt = text.sliced(anfang, ende - anfang);
@@ -79,7 +79,7 @@ QString Anzahl(qsizetype n, const char* eins, const char* mehr) {
 
 // The one local file of a drag, where it is a system file (*.TVK in any case).
 QString Systemdatei(const QMimeData* daten) {
-    if (!daten || !daten->hasUrls() || daten->urls().size() != 1) return {};
+    if (!daten->hasUrls() || daten->urls().size() != 1) return {};
     const QUrl url = daten->urls().constFirst();
     const QString pfad = url.isLocalFile() ? url.toLocalFile() : QString();
     return pfad.endsWith(QLatin1String(".tvk"), Qt::CaseInsensitive) ? pfad : QString();
@@ -190,12 +190,12 @@ bool frm_Tovik::BlockEinfuegen(QLineEdit* zelle, const QString& text) {
     const std::array<Feldreihe*, tovik::kMaxN> a = {&Text4, &Text5, &Text6, &Text7, &Text8};
     int n = std::clamp<int>(GS.N, 0, tovik::kMaxN);
     int zeile = 0, spalte = 0;
-    for (int k = 0; k < tovik::kMaxN; ++k) {
-        for (int i = 0; i < tovik::kMaxN; ++i)
+    for (int k = 0; k < n; ++k) {
+        for (int i = 0; i < n; ++i)
             if ((*a[i])[k] == zelle) zeile = i + 1, spalte = k + 1;
         if (Text9[k] == zelle) zeile = k + 1, spalte = n + 1;
     }
-    if (zeile < 1 || zeile > n || spalte > n + 1) return false;  // no cell of the system
+    if (zeile == 0) return false;  // no cell of the system
     const std::optional<tovik::Block> block = tovik::BlockLesen(text);
     if (!block) return false;
 

@@ -512,13 +512,15 @@ private slots:
         const QList<std::tuple<const char*, QString, QString>> faelle = {
             {"Text5_1", "7\n", "7\n|3 4 7 | 90; 12 7 0 | 78; 0 12 2 | 56|"},
             {"Text5_0", "1\t2\t3\t4", "1 2 3 4|3 4 7 | 90; 1 2 3 | 4; 0 12 2 | 56|"},
-            {"Text5_1", "1,5;-2.5\r\n;x\r\n", "1,5 -2.5  x|3 4 7 | 90; 12 1.5 -2.5 | 78; 0 0 0 | 56|"},
+            {"Text5_1", "1,5;-2.5\r\n;\r\n", "1,5 -2.5  |3 4 7 | 90; 12 1.5 -2.5 | 78; 0 0 0 | 56|"},
             {"Text5_0", "0\n1E999", "0 1E999|3 4 7 | 90; 0 10 0 | 78; 0 12 2 | 56|fehlerhafte Eingabe"},
-            {"Text9_1", "8\n9\n\n", "8 9|3 4 7 | 90; 12 10 0 | 8; 0 12 2 | 9|"},
+            {"Text9_0", "8\n9\n\n", "8 9|3 4 7 | 8; 12 10 0 | 9; 0 12 2 | 56|"},
             {"Text4_0", "2\t1\t5\n1\t3\t6\n", zwei},
             {"Text4_0", "2;1;5;1,8\n1;3;6;1,4", zwei},
             {"Text4_1", "1\t2\t3\t4",
              passt + "1 Zeile mit bis zu 4 Werten, ab A(1,2) ist Platz für 3 Zeilen mit 3 Werten."},
+            {"Text5_0", "1\n2\n3",
+             passt + "3 Zeilen mit bis zu 1 Wert, ab A(2,1) ist Platz für 2 Zeilen mit 4 Werten."},
             {"Text9_0", "8\t9",
              passt + "1 Zeile mit bis zu 2 Werten, ab B(1) ist Platz für 3 Zeilen mit 1 Wert."},
             {"Text4_0", QString("1\n").repeated(10000),
@@ -562,8 +564,13 @@ private slots:
         QCOMPARE(kopie(), "3\t4\t7\t90\n12\t10\t0\t78\n0\t12\t2\t56\n");
         Klick(w->Command1);
         QCOMPARE(kopie().section('\n', 2), "0\t12\t2\t56\t9,40740740740741\n");
-        Tippen(w->Text9[0], "100");  // x no longer solves the record
-        QCOMPARE(kopie().section('\n', 0, 0), "3\t4\t7\t100");
+        Tippen(w->Text4[0], "5");  // x no longer solves the record
+        QCOMPARE(kopie().section('\n', 0, 0), "5\t4\t7\t90");
+        Tippen(w->Text4[0], "3");
+        Tippen(w->Text9[2], "1");
+        QCOMPARE(kopie().section('\n', 2), "0\t12\t2\t1\n");
+        w->Text3->setText("0");
+        QCOMPARE(kopie(), "");  // no system, nothing copied
         std::mt19937 zufall(20);
         std::uniform_real_distribution<double> wert(-1, 1);
         for (int runde = 0; runde < 20; ++runde) {
