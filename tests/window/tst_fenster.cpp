@@ -335,6 +335,7 @@ private slots:
                            .arg(box->windowTitle(), box->text())
                            .arg(box->icon())
                            .arg(box->buttons().size());
+            QTRY_VERIFY(box->focusWidget());  // else the key goes to the window behind, still active
             QTest::keyPress(box->focusWidget(), Qt::Key_Return);
         };
         Beantworten<QMessageBox>(antwort);
