@@ -245,10 +245,9 @@ void frm_Tovik::SystemKopieren() {
     if (n == 0) return;
     // x goes with the system it solves: shown as computed, and A and B as they were solved.
     bool mitX = loesungGezeigt_;
-    for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j) mitX = mitX && GS.A[i][j] == GS.A0[i][j];
-        mitX = mitX && GS.B[i] == GS.B0[i];
-    }
+    for (int i = 1; i <= n; ++i)
+        mitX = mitX && GS.B[i] == GS.B0[i] &&
+               std::equal(GS.A[i].begin() + 1, GS.A[i].begin() + n + 1, GS.A0[i].begin() + 1);
     // The grid reads a comma or a point, so the copy never holds another separator.
     const QChar trenner = QLocale().decimalPoint() == QStringLiteral(",") ? u',' : u'.';
     QString text;
