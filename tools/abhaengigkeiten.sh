@@ -10,9 +10,9 @@ declare -A gruppen=(
   # font that stands in for "arial" and fontconfig to find it
   [run]="g++ cmake ninja-build make pkg-config qt6-base-dev libgl-dev qt6-qpa-plugins
          qt6-translations-l10n fonts-liberation fontconfig"
-  # pdftotext for the page checks; a real X server with a window manager, keys, and window
-  # queries (xprop, xwininfo, xmessage) for the end-to-end test
-  [test]="poppler-utils xvfb openbox xdotool x11-utils"
+  # pdftotext for the page checks; a real X server with a window manager, keys, window
+  # queries (xprop, xwininfo, xmessage) and the clipboard (xclip) for the end-to-end test
+  [test]="poppler-utils xvfb openbox xdotool x11-utils xclip"
   # Google Benchmark, and Eigen as the peer solver
   [bench]="libbenchmark-dev libeigen3-dev"
   # clang with libFuzzer's runtime

@@ -39,6 +39,7 @@ void frm_Tovik::FelderEinrichten() {
     }
     for (int i = n; i < tovik::kMaxN; ++i)
         for (Reihe r : kReihen) (this->*r)[i]->setVisible(false);
+    loesungGezeigt_ = false;
     // Rows of A beyond N, within the first N columns.
     for (int zeile = std::max(n, 1); zeile < tovik::kMaxN; ++zeile)
         for (int i = 0; i < n; ++i) (this->*kReihen[zeile])[i]->setVisible(false);
@@ -74,6 +75,7 @@ void frm_Tovik::MatrixSymmetrieren() {
 
 void frm_Tovik::Command1_Click() {
     tovik::SystemLoesen();
+    loesungGezeigt_ = !GS.Fehler;
     const std::string trenner = Dezimaltrenner();
     for (int i = 1; i <= ImRaster(); ++i) {
         Text10[i - 1]->setText(

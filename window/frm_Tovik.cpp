@@ -129,6 +129,7 @@ frm_Tovik::frm_Tovik() {
                     &QPushButton::click);
     }
     connect(new QShortcut(Qt::CTRL | Qt::Key_Q, this), &QShortcut::activated, this, &QWidget::close);
+    ZwischenablageEinrichten();
 
     Form_Load();
     // The focusable control with the lowest tab index takes the focus when shown.

@@ -40,6 +40,12 @@ public:
     void MatrixSymmetrieren();
     // Loads the file as "Öfffnen" loads a chosen one, messages included, and shows the record.
     void DateiLaden(const QString& pfad);
+    // Spreads a block of values pasted into `zelle` (a cell of A or B) over the grid, as a
+    // spreadsheet pastes, and reads the rows it changed; a block that does not fit is told and
+    // changes nothing. False for a single value, which the cell takes as it always did.
+    bool BlockEinfuegen(QLineEdit* zelle, const QString& text);
+    // Ctrl+Shift+C: the system, and x where computed, as tab-separated lines.
+    void SystemKopieren();
 
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
            *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr,
@@ -71,7 +77,8 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
-    void SteuerelementeAnlegen();  // from the design tables
+    void SteuerelementeAnlegen();     // from the design tables
+    void ZwischenablageEinrichten();  // paste, copy and drop
     void Form_Load();
     void Form_Resize();
     void Text3_Change();
@@ -96,5 +103,6 @@ private:
 
     tovik::MeldungsHook vorherigeMeldung_;
     QFileDialog* dateidialog_ = nullptr;
-    QSet<int> gedrueckt_;  // keys that went down in this window and are not up yet
+    QSet<int> gedrueckt_;          // keys that went down in this window and are not up yet
+    bool loesungGezeigt_ = false;  // the solution column shows the x of a successful solve
 };

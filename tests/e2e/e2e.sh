@@ -3,10 +3,13 @@
 # (tools/x-sitzung.sh), driven by keys from xdotool. It opens the file named on its command
 # line, saves a project name typed into its field with Ctrl+S from there, takes a typed
 # value, computes, saves through the real dialog with Ctrl+S, opens the saved file with
-# Ctrl+O, saves it again, and ends with Ctrl+Q.
+# Ctrl+O, saves it again, takes a block pasted from the X clipboard, computes and copies the
+# system back to it with Ctrl+Shift+C, saves, and ends with Ctrl+Q.
 #   tools/x-sitzung.sh tests/e2e/e2e.sh <path of tovik>
 set -euo pipefail
-command -v xdotool >/dev/null || { echo "SKIP: xdotool is missing (make test installs it)"; exit 77; }
+for p in xdotool xclip; do
+  command -v $p >/dev/null || { echo "SKIP: $p is missing (make test installs it)"; exit 77; }
+done
 tovik=$(readlink -f "$1")
 cd "$HOME"
 fehler() {
@@ -66,7 +69,20 @@ taste ctrl+s
 dialog "Gleichungssystem speichern" "Wieder.TVK"
 warten cmp Neu.TVK Wieder.TVK || fehler "the reopened system was saved differently"
 
+# A block as a spreadsheet copies it, pasted into A(1,1) (4 Tabs on from "Berechnen", which
+# has the focus): three lines of four values make N = 3. Computed and copied back, each line
+# carries x as well; the saved file holds the pasted system.
+printf '3\t4\t7\t90\n12\t10\t0\t78\n0\t12\t2\t56\n' | xclip -selection clipboard >/dev/null 2>&1
+taste Tab Tab Tab Tab ctrl+v shift+Tab shift+Tab shift+Tab shift+Tab space ctrl+shift+c
+kopie='3 4 7 90 3.91769547325102|12 10 0 78 3.09876543209877|0 12 2 56 9.40740740740741|'
+warten sh -c "xclip -o -selection clipboard | tr '\t\n,' ' |.' | grep -qxF '$kopie'" ||
+  fehler "the copy differs: $(xclip -o -selection clipboard | od -c | head -5)"
+taste ctrl+s
+dialog "Gleichungssystem speichern" "Block.TVK"
+block() { printf '### Tovik 5.0\r\nNord\r\nLager 2\r\n 3\r\n'; printf ' %s\r\n' 3 4 7 90 12 10 0 78 0 12 2 56; }
+warten cmp <(block) Block.TVK || fehler "the pasted system was saved differently: $(od -c Block.TVK | head -5)"
+
 taste ctrl+q
 warten sh -c "! kill -0 $pid" || fehler "Ctrl+Q does not end the program"
 wait $pid || fehler "the program ended with status $?"
-echo "PASS: opened from the command line, named and saved by key, typed, computed, saved, reopened, saved again, quit"
+echo "PASS: opened from the command line, named and saved by key, typed, computed, saved, reopened, saved again, pasted a block, copied, quit"

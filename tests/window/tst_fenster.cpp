@@ -4,12 +4,16 @@
 // the keys).
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <memory>
+#include <random>
 
 #include "Gleichungssystem.h"
 #include "Meldungsfenster.h"
@@ -80,6 +84,20 @@ bool Tasten(QLineEdit* zelle, const char* folge) {
     zelle->setFocus();
     if (folge) QTest::keySequence(zelle, QKeySequence(folge));
     return true;
+}
+
+// The texts of the visible cells of A and B by name, e.g. "Text5_1" -> " 10".
+QMap<QString, QString> Zellen(const frm_Tovik& w) {
+    QMap<QString, QString> texte;
+    for (const auto* reihe : Reihen(w).mid(0, 6))
+        for (const QLineEdit* zelle : *reihe)
+            if (!zelle->isHidden()) texte[zelle->objectName()] = zelle->text();
+    return texte;
+}
+
+// A pasted or dropped text as a test row's name: its control characters shown.
+QByteArray Name(QString text) {
+    return text.left(40).replace('\t', "\\t").replace('\n', "\\n").replace('\r', "\\r").toUtf8();
 }
 
 }  // namespace
@@ -523,6 +541,152 @@ private slots:
         QTest::keyPress(w->Text4[0], Qt::Key_S, Qt::ControlModifier);
         QTest::keyRelease(w->Text4[0], Qt::Key_Escape);
         QCOMPARE(meldungen.texte, QStringList());
+    }
+
+    // A block pasted into a cell spreads from there, A's columns then B, and the rows it
+    // reaches are read; k lines of k + 1 values (k + 2 with x) into A(1,1) set N = k first. A
+    // block that does not fit is told and changes nothing; one value is the cell's own paste.
+    // Each changed cell undoes the paste in one step.
+    void einfuegen_data() {
+        QTest::addColumn<QString>("zelle");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("danach");  // the changed cells' texts | record | message
+        const QString passt = "|" + kBeispiel + "|Der eingefügte Block passt nicht: ";
+        const QString zwei = "2 1 1 3 5 6|2 1 | 5; 1 3 | 6|";
+        const QList<std::tuple<const char*, QString, QString>> faelle = {
+            {"Text5_1", "7\n", "7\n|3 4 7 | 90; 12 7 0 | 78; 0 12 2 | 56|"},
+            {"Text5_0", "1\t2\t3\t4", "1 2 3 4|3 4 7 | 90; 1 2 3 | 4; 0 12 2 | 56|"},
+            {"Text5_1", "1,5;-2.5\r\n;\r\n", "1,5 -2.5  |3 4 7 | 90; 12 1.5 -2.5 | 78; 0 0 0 | 56|"},
+            {"Text5_0", "0\n1E999", "0 1E999|3 4 7 | 90; 0 10 0 | 78; 0 12 2 | 56|fehlerhafte Eingabe"},
+            {"Text9_0", "8\n9\n\n", "8 9|3 4 7 | 8; 12 10 0 | 9; 0 12 2 | 56|"},
+            {"Text4_0", "2\t1\t5\n1\t3\t6\n", zwei},
+            {"Text4_0", "2;1;5;1,8\n1;3;6;1,4", zwei},
+            {"Text4_1", "1\t2\t3\t4",
+             passt + "1 Zeile mit bis zu 4 Werten, ab A(1,2) ist Platz für 3 Zeilen mit 3 Werten."},
+            {"Text5_0", "1\n2\n3",
+             passt + "3 Zeilen mit bis zu 1 Wert, ab A(2,1) ist Platz für 2 Zeilen mit 4 Werten."},
+            {"Text9_0", "8\t9",
+             passt + "1 Zeile mit bis zu 2 Werten, ab B(1) ist Platz für 3 Zeilen mit 1 Wert."},
+            {"Text4_0", QString("1\n").repeated(10000),
+             passt + "10000 Zeilen mit bis zu 1 Wert, ab A(1,1) ist Platz für 3 Zeilen mit 4 Werten."},
+            {"Text4_0", QString("1\t2\t3\t4\t5\t6\t7\n").repeated(6),
+             passt + "6 Zeilen mit bis zu 7 Werten, ab A(1,1) ist Platz für 3 Zeilen mit 4 Werten."}};
+        for (const auto& [zelle, text, danach] : faelle) QTest::newRow(Name(text)) << zelle << text << danach;
+    }
+    void einfuegen() {
+        QFETCH(QString, zelle);
+        QFETCH(QString, text);
+        QFETCH(QString, danach);
+        auto* feld = w->findChild<QLineEdit*>(zelle);
+        const auto vorher = Zellen(*w);
+        QGuiApplication::clipboard()->setText(text);
+        Meldungen meldungen;
+        QVERIFY(Tasten(feld, "Ctrl+A"));
+        QTest::keyClick(feld, Qt::Key_V, Qt::ControlModifier);
+        QStringList geaendert;
+        for (const auto& [name, text] : Zellen(*w).asKeyValueRange())
+            if (vorher.value(name) != text) geaendert << text;
+        QCOMPARE(geaendert.join(' ') + "|" + Satz(GS.N) + "|" + meldungen.texte.join("").remove("Tovik: "),
+                 danach);
+        for (const auto& [name, text] : vorher.asKeyValueRange()) {
+            if (GS.N != 3) break;  // a new N has built the grid anew
+            w->findChild<QLineEdit*>(name)->undo();
+            QCOMPARE(w->findChild<QLineEdit*>(name)->text(), text);
+        }
+    }
+
+    // Ctrl+Shift+C copies the record as tab-separated lines in the user's separator, x only
+    // while it belongs to the record; pasted into A(1,1) of a new window, by the keys or by the
+    // cell's menu, it gives the same system.
+    void kopieren() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const auto kopie = [&] {
+            QGuiApplication::clipboard()->clear();
+            Tasten(w->Text1, "Ctrl+Shift+C");
+            return QGuiApplication::clipboard()->text();
+        };
+        QCOMPARE(kopie(), "3\t4\t7\t90\n12\t10\t0\t78\n0\t12\t2\t56\n");
+        Klick(w->Command1);
+        QCOMPARE(kopie().section('\n', 2), "0\t12\t2\t56\t9,40740740740741\n");
+        const std::pair<QLineEdit*, const char*> zuvor[] = {
+            {w->Text4[0], "3"}, {w->Text4[2], "7"}, {w->Text9[2], "56"}};
+        for (const auto& [zelle, wert] : zuvor) {
+            Tippen(zelle, "5");  // x no longer solves the record
+            QCOMPARE(kopie().count('\t'), 9);
+            Tippen(zelle, wert);  // and again it does
+            QCOMPARE(kopie().count('\t'), 12);
+        }
+        w->Text3->setText("0");
+        QCOMPARE(kopie(), "");  // no system, nothing copied
+        std::mt19937 zufall(20);
+        std::uniform_real_distribution<double> wert(-1, 1);
+        for (int runde = 0; runde < 20; ++runde) {
+            QLocale::setDefault(runde % 2 ? QLocale(QLocale::German) : QLocale(QLocale::English));
+            GS.N = 1 + zufall() % 5;
+            for (int i = 1; i <= GS.N; ++i) {
+                for (int j = 0; j <= GS.N; ++j)
+                    (j ? GS.A[i][j] : GS.B[i]) = wert(zufall) * std::pow(10.0, zufall() % 31 - 16.0);
+                GS.A[i][i] = std::round(wert(zufall) * 1e4 + 2e4) * 1e11;  // solvable without a row exchange
+            }
+            w->SystemAnzeigen();
+            if (runde % 3) Klick(w->Command1);  // then x is copied too, and left out when pasted
+            const QString system = QString::number(GS.N) + ": " + Satz(GS.N);
+            QCOMPARE(kopie().count('\t'), GS.N * (GS.N + (runde % 3 ? 1 : 0)));
+            w = NeuesFenster();
+            QContextMenuEvent menue(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
+            if (runde % 2) QVERIFY(Tasten(w->Text4[0], "Ctrl+V"));
+            if (runde % 2 == 0 && QApplication::sendEvent(w->Text4[0], &menue)) {
+                QWidget* popup = QApplication::activePopupWidget();
+                QVERIFY(popup);
+                popup->actions().at(5)->trigger();  // Undo, Redo, -, Cut, Copy, Paste
+                popup->close();
+            }
+            QCOMPARE(QString::number(GS.N) + ": " + Satz(GS.N), system);
+        }
+    }
+
+    // A system file dropped on the window or on any of its fields loads as "Öfffnen" loads one
+    // (a refused one leaves the system); other files are ignored, also the path text that comes
+    // with them; a block of text dropped on a cell spreads as pasted.
+    void ablegen_data() {
+        QTest::addColumn<QString>("ziel");
+        QTest::addColumn<QString>("daten");   // a file in the test's folder, or text with a tab
+        QTest::addColumn<QString>("danach");  // taken? | N: record | the target's text | message
+        const QString zwei = "2: 1 2 | 3; 4 5 | 6|";
+        const QList<std::tuple<const char*, const char*, QString>> faelle = {
+            {"Text4_0", "Zwei.TVK", "1|" + zwei + " 1|"},
+            {"frm_Tovik", "zwei.tvk", "1|" + zwei + "|"},
+            {"Text1", "Zwei.TVK", "1|" + zwei + "Zwei|"},
+            {"Text5_0", "Fall.TVK",
+             "1|3: " + kBeispiel + "| 12|Fehler in Sub SystemAusDatei: Dateiende erreicht"},
+            {"Text4_0", "Zwei.txt", "0|3: " + kBeispiel + "| 3|"},
+            {"Text5_1", "1\t2\n3\t4", "1|3: 3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|1|"}};
+        for (const auto& [ziel, daten, danach] : faelle)
+            QTest::newRow(Name(QString(ziel) + " " + daten)) << ziel << daten << danach;
+    }
+    void ablegen() {
+        QFETCH(QString, ziel);
+        QFETCH(QString, daten);
+        QFETCH(QString, danach);
+        const QByteArray zwei = Zeilen({"h", "Zwei", "P", " 2", " 1", " 2", " 3", " 4", " 5", " 6"});
+        for (const char* name : {"Zwei.TVK", "zwei.tvk", "Zwei.txt", "Fall.TVK"})
+            QVERIFY(Schreiben(ordner.filePath(name), name[0] == 'F' ? zwei.left(10) : zwei));
+        QMimeData mime;  // a file as file managers offer it: its address, and its path as text
+        mime.setText(daten.contains('\t') ? daten : ordner.filePath(daten));
+        if (!daten.contains('\t')) mime.setUrls({QUrl::fromLocalFile(ordner.filePath(daten))});
+        QWidget* ort = ziel == w->objectName() ? w.get() : w->findChild<QWidget*>(ziel);
+        Meldungen meldungen;
+        QDragEnterEvent hinein(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent fallen(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(ort, &hinein);
+        QApplication::sendEvent(ort, &fallen);
+        QCoreApplication::processEvents();  // the load waits for the drop to end
+        QCOMPARE(QString("%1|%2: %3|%4|")
+                         .arg(hinein.isAccepted() && fallen.isAccepted())
+                         .arg(GS.N)
+                         .arg(Satz(GS.N), ort->property("text").toString()) +
+                     meldungen.texte.join("").remove("Tovik: "),
+                 danach);
     }
 };
 
