@@ -102,28 +102,27 @@ private:
     bool fett_ = false;
 };
 
-// The words of a PDF file as "text left right top" (mm, to tenths), line by line from the
-// top, each line from the left; `seiten` tells how many pages it has.
-QStringList PdfWoerter(const QString& pfad, int& seiten) {
+struct Wort {
+    QString text;
+    double links, rechts, oben;  // mm
+};
+
+// The words of a PDF file, line by line from the top, each line from the left; `seiten` tells
+// how many pages it has.
+QList<Wort> PdfWoerter(const QString& pfad, int& seiten) {
     QProcess pdftotext;
     pdftotext.start("pdftotext", {"-bbox", pfad, "-"});
-    const QString html =
-        pdftotext.waitForFinished(kFristMs) ? QString::fromUtf8(pdftotext.readAllStandardOutput()) : "";
+    const QString html = pdftotext.waitForFinished(kFristMs) ? pdftotext.readAllStandardOutput() : "";
     seiten = int(html.count("<page "));
     static const QRegularExpression wort(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<)re");
-    QStringList woerter;
-    const auto mm = [](const QString& punkte) {
-        return QString::number(punkte.toDouble() * 25.4 / 72, 'f', 1);
-    };
-    for (auto it = wort.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        woerter << m.captured(4) + " " + mm(m.captured(1)) + " " + mm(m.captured(3)) + " " +
-                       mm(m.captured(2));
+    QList<Wort> woerter;
+    for (const QRegularExpressionMatch& m : wort.globalMatch(html)) {
+        const auto mm = [&](int feld) { return m.captured(feld).toDouble() * 25.4 / 72; };
+        woerter.append({m.captured(4), mm(1), mm(3), mm(2)});
     }
-    const auto ort = [](const QString& w, int feld) { return w.section(' ', feld, feld).toDouble(); };
-    std::stable_sort(woerter.begin(), woerter.end(), [&](const QString& a, const QString& b) {
-        return std::abs(ort(a, 3) - ort(b, 3)) > 0.5 ? ort(a, 3) < ort(b, 3) : ort(a, 1) < ort(b, 1);
+    std::stable_sort(woerter.begin(), woerter.end(), [](const Wort& a, const Wort& b) {
+        return std::abs(a.oben - b.oben) > 0.5 ? a.oben < b.oben : a.links < b.links;
     });
     return woerter;
 }
@@ -217,23 +216,20 @@ private slots:
         Meldungen meldungen;
         SystemDrucken(nullptr);
         int seiten = 0;
-        const QStringList woerter = PdfWoerter(gewaehlt, seiten);
-        QCOMPARE(seiten, 1);
+        const QList<Wort> woerter = PdfWoerter(gewaehlt, seiten);
         QStringList texte, erwartet;
-        for (const QString& wort : woerter) texte << wort.section(' ', 0, 0);
+        for (const Wort& wort : woerter) texte << wort.text;
         for (const QString& text : Erwartet(3))
             erwartet << text.section('@', 0, 0).split(' ', Qt::SkipEmptyParts);
-        QCOMPARE(texte, erwartet);
+        QCOMPARE(std::pair(seiten, texte), std::pair(1, erwartet));
         // The title's left edge and top at the margin of 20 mm inside the printable area; the
         // lines 1.15 em of Liberation Sans apart (15 and 12 pt); X ending at its column.
         const QRectF rand = Drucker().pageRect(QPrinter::Millimeter);
-        const auto ort = [&](qsizetype wort, int feld) {
-            return woerter.value(wort).section(' ', feld, feld).toDouble();
-        };
-        const qsizetype letztes = woerter.size() - 1;
-        QVERIFY(std::abs(ort(0, 1) - rand.left() - 20) < 0.3 && std::abs(ort(0, 3) - rand.top() - 20) < 0.3);
-        QVERIFY(std::abs(ort(letztes, 3) - ort(0, 3) - (4 * 15 + 4 * 12) * 1.15 * 25.4 / 72) < 0.3);
-        QVERIFY(std::abs(ort(letztes, 2) - rand.left() - 171) < 0.3);
+        const Wort &titel = woerter.first(), &x = woerter.last();
+        QVERIFY(std::abs(titel.links - rand.left() - 20) < 0.3 &&
+                std::abs(titel.oben - rand.top() - 20) < 0.3);
+        QVERIFY(std::abs(x.oben - titel.oben - (4 * 15 + 4 * 12) * 1.15 * 25.4 / 72) < 0.3);
+        QVERIFY(std::abs(x.rechts - rand.left() - 171) < 0.3);
         QProcess pdffonts;  // bold title lines, a plain table
         pdffonts.start("pdffonts", {gewaehlt});
         QVERIFY(pdffonts.waitForFinished(kFristMs) &&
