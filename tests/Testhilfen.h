@@ -73,11 +73,14 @@ inline bool uebersprungen = false;
         QSKIP(grund);         \
     } while (false)
 
-// The main of every test program. No desktop's own dialogs; an unexpected message fails the
-// test; a modal dialog or box that nobody answers within the deadline fails it too, with its
-// text, and is closed, so that nothing waits for a person.
+// The main of every test program. No print queue, no desktop's own dialogs; an unexpected
+// message fails the test; a modal dialog or box that nobody answers within the deadline fails it too, with
+// its text, and is closed, so that nothing waits for a person.
 template <class Test, class Anwendung>
 int TestAusfuehren(int argc, char** argv) {
+    // No print queue of the machine, also when the program is started by hand: CUPS is sent to
+    // a socket that does not exist, as tests/CMakeLists.txt does for every test.
+    qputenv("CUPS_SERVER", "/nonexistent/tovik-tests/cups.sock");
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     Anwendung app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
