@@ -97,7 +97,13 @@ frm_Tovik::frm_Tovik() {
     setFont(standard);
     resize(tovik::ZuPixel(kDesignBreite, logicalDpiX()), tovik::ZuPixel(kDesignHoehe, logicalDpiY()));
 
+    // A new text field lays out its text in the application's font before it takes its own.
+    // Made under the window's font, the fields load no font the window never shows (the
+    // desktop's); dialogs and menus get the desktop's font back.
+    const QFont desktop = QApplication::font();
+    QApplication::setFont(standard);
     SteuerelementeAnlegen();
+    QApplication::setFont(desktop);
     // The header texts belong to the record, at any length: the box must not cut them.
     for (QLineEdit* kopf : {Text1, Text2}) kopf->setMaxLength(std::numeric_limits<int>::max());
     vorherigeMeldung_ = tovik::SetzeMeldungsHook(tovik::MeldungsfensterZeigen);
