@@ -2,30 +2,33 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
 #include <QTimer>
-#include <QTranslator>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
 
+#include "QtDeutsch.h"
 #include "frm_Tovik.h"
 
 namespace {
 
-// Name, version, and Qt's own texts (dialogs, message buttons, the command line help) in
-// German, as the program speaks.
-void Einrichten(QCoreApplication& app, QTranslator& qtDeutsch) {
+// The name and version that the help and the version tell.
+void Einrichten() {
     QCoreApplication::setApplicationName(QStringLiteral("tovik"));
     QCoreApplication::setApplicationVersion(QStringLiteral("5.0"));
-    if (qtDeutsch.load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtDeutsch);
 }
 
 // The command line: tovik [DATEI]. Help and version end the program at once; a wrong call
 // ends it with status 2. Returns the file to load, if one is named.
 std::optional<QString> Befehlszeile(const QCoreApplication& app) {
+    // Only an option brings Qt's texts to the terminal (the help's headings, the message for
+    // a wrong option); a plain start, with or without a file, goes without them.
+    const QStringList argumente = app.arguments();
+    const QStringList nachName = argumente.mid(1);
+    if (std::any_of(nachName.begin(), nachName.end(), [](const QString& a) { return a.startsWith(u'-'); }))
+        tovik::QtDeutschLaden();
     QCommandLineParser befehlszeile;
     befehlszeile.setApplicationDescription(QStringLiteral(
         "Lineare Gleichungssysteme mit bis zu fünf Unbekannten eingeben, lösen, speichern und drucken."));
@@ -34,7 +37,7 @@ std::optional<QString> Befehlszeile(const QCoreApplication& app) {
     befehlszeile.addPositionalArgument(QStringLiteral("DATEI"),
                                        QStringLiteral("Gleichungssystem, das nach dem Start geladen wird."),
                                        QStringLiteral("[DATEI]"));
-    const bool gelesen = befehlszeile.parse(app.arguments());
+    const bool gelesen = befehlszeile.parse(argumente);
     if (gelesen && befehlszeile.isSet(QStringLiteral("help"))) befehlszeile.showHelp(0);
     if (gelesen && befehlszeile.isSet(QStringLiteral("version"))) befehlszeile.showVersion();
     const QStringList dateien = befehlszeile.positionalArguments();
@@ -64,15 +67,14 @@ bool NurAuskunft(int argc, char** argv) {
 namespace tovik {
 
 int ProgrammStarten(int argc, char** argv, const std::function<void(QWidget&)>& vorDemZeigen) {
-    QTranslator qtDeutsch;
     if (NurAuskunft(argc, argv)) {
         QCoreApplication app(argc, argv);
-        Einrichten(app, qtDeutsch);
+        Einrichten();
         Befehlszeile(app);  // prints and ends the program
         return 0;
     }
     QApplication app(argc, argv);
-    Einrichten(app, qtDeutsch);
+    Einrichten();
     const std::optional<QString> datei = Befehlszeile(app);
 
     frm_Tovik fenster;

@@ -22,6 +22,7 @@
 
 #include "Meldungsfenster.h"
 #include "Mod_Allg.h"
+#include "QtDeutsch.h"
 #include "Sprechform.h"
 #include "SystemDialog.h"
 #include "SystemDrucken.h"
@@ -87,6 +88,8 @@ frm_Tovik::frm_Tovik() {
     // Before anything asks for the window's interface: Qt keeps the first one it makes.
     static const bool zugang = (QAccessible::installFactory(Zugangsart), true);
     (void)zugang;
+    // Qt's German texts come with the first dialog, menu or screen reader, not before.
+    tovik::QtDeutschBeiBedarf();
     setObjectName(QStringLiteral("frm_Tovik"));
     setWindowTitle(QStringLiteral("Form1"));
     // The default font of every control whose font the start-up leaves alone. The design
@@ -326,13 +329,17 @@ void frm_Tovik::Befehl(const std::function<void()>& befehl) {
 
 QFileDialog& frm_Tovik::CommonDialog1() {
     if (!dateidialog_) {
+        tovik::QtDeutschLaden();  // its texts and the question before replacing a file
         dateidialog_ = new QFileDialog(this);
         dateidialog_->setObjectName(QStringLiteral("CommonDialog1"));
     }
     return *dateidialog_;
 }
 
-void frm_Tovik::Command2_Click() { tovik::SystemDrucken(this); }
+void frm_Tovik::Command2_Click() {
+    tovik::QtDeutschLaden();  // the printer dialog's texts
+    tovik::SystemDrucken(this);
+}
 
 void frm_Tovik::Command3_Click() {
     // The display runs whether the load succeeded, failed or was cancelled.

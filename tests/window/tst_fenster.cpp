@@ -4,10 +4,15 @@
 // the keys).
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QContextMenuEvent>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <memory>
 
 #include "Gleichungssystem.h"
@@ -479,6 +484,54 @@ private slots:
         Beantworten<QPrintDialog>([&](QPrintDialog* d) { drucken = true, d->reject(); });
         QVERIFY(Tasten(w->Text9[0], "Ctrl+P"));
         QVERIFY(drucken);
+    }
+
+    // Qt's texts are German wherever they appear, though loaded only then: each way in is
+    // taken by a window started without them.
+    void qtTexteDeutsch() {
+        const auto abbrechen = [](QDialog* d) {
+            return d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+        };
+        QString text;
+        const std::pair<const char*, std::function<void()>> wege[] = {
+            {"Kontextmenü einer Zelle",
+             [&] {
+                 QContextMenuEvent menue(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+                 QApplication::sendEvent(w->Text4[0], &menue);
+                 text = QApplication::activePopupWidget()->actions().value(0)->text();
+                 QApplication::activePopupWidget()->close();
+             }},
+            {"Öfffnen",
+             [&] {
+                 Beantworten<QFileDialog>([&](QFileDialog* d) { text = abbrechen(d)->text(), d->reject(); });
+                 Klick(w->Command3);
+             }},
+            {"Drucken",
+             [&] {
+                 Beantworten<QPrintDialog>(
+                     [&](QPrintDialog* d) { text = abbrechen(d)->text(), d->reject(); });
+                 Klick(w->Command2);
+             }},
+            {"Bildschirmleser",
+             [&] {
+                 QAccessible::setActive(true);
+                 text = QAccessible::queryAccessibleInterface(w->Command1)
+                            ->actionInterface()
+                            ->localizedActionName(QAccessibleActionInterface::pressAction());
+                 QAccessible::setActive(false);
+             }},
+        };
+        QStringList gesehen;
+        for (const auto& [weg, ausloesen] : wege) {
+            qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+            w = NeuesFenster();
+            Meldungen meldungen;  // printing after the cancelled printer dialog finds no printer
+            text.clear();
+            ausloesen();
+            gesehen << QString("%1: %2").arg(weg, text);
+        }
+        QCOMPARE(gesehen, QStringList({"Kontextmenü einer Zelle: &Rückgängig\tStrg+Z", "Öfffnen: Abbrechen",
+                                       "Drucken: Abbrechen", "Bildschirmleser: Drücken"}));
     }
 };
 
