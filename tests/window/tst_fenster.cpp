@@ -18,6 +18,7 @@
 #include "Gleichungssystem.h"
 #include "Meldungsfenster.h"
 #include "Mod_Allg.h"
+#include "Sprechform.h"
 #include "Systemdatei.h"
 #include "Testhilfen.h"
 #include "Twips.h"
@@ -254,6 +255,30 @@ private slots:
             QCOMPARE(gefunden.size(), bedienbar);
             QVERIFY(!gefunden.contains(QString()));
         }
+    }
+
+    // What a voice is given for a shown text: numbers with a decimal comma, their signs and
+    // exponents in words; what only looks like a number or a label stays as it is.
+    void sprechform_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("gesprochen");
+        const QList<std::pair<const char*, const char*>> faelle = {
+            {"X( 12) = -3.5", "x 12 gleich minus 3,5"},
+            {"X(\t2)  =4,25", "x 2 gleich4,25"},
+            {"X( ) = 1", "X( ) = 1"},
+            {"X( 2 =", "X( 2 ="},
+            {"1.00E+05", "1,00 mal zehn hoch 5"},
+            {"-.5E-3", "-.5 mal zehn hoch minus 3"},
+            {"2E5 3E+ 7.", "2E5 3E+ 7."},
+            {"a - b--4", "a - b-minus 4"},
+            {"1.2.3", "1,2.3"},
+            {"a(i,i) <> 0\n  x", "a(i,i) ungleich 0 x"},
+        };
+        for (const auto& [text, gesprochen] : faelle) QTest::newRow(text) << text << gesprochen;
+    }
+    void sprechform() {
+        QFETCH(QString, text);
+        QTEST(tovik::Sprechform(text), "gesprochen");
     }
 
     // The keyboard order of all cells (N = 5), by the design's tab indices.
