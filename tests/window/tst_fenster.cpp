@@ -347,6 +347,7 @@ private slots:
                            .arg(box->windowTitle(), box->text())
                            .arg(box->icon())
                            .arg(box->buttons().size());
+            QApplication::setActiveWindow(box);  // up is not yet active: Enter would go to the cell
             QTest::keyPress(box->focusWidget(), Qt::Key_Return);
         };
         Beantworten<QMessageBox>(antwort);
