@@ -44,8 +44,13 @@ void QtDeutschLaden() {
     // Kept also when the file is missing, so that it is looked for once.
     auto* deutsch = new QTranslator(app);
     deutsch->setObjectName(Uebersetzung());
-    if (deutsch->load(Uebersetzung(), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (deutsch->load(Uebersetzung(), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(deutsch);
+        // The windows that exist are told by posted events. Delivered now, they cannot reach
+        // the dialog about to be made, which would translate itself again and lose its
+        // button's shortcut ("&Öffnen" became "Öffnen").
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    }
     // Later: the watcher may be inside its own event filter now.
     if (auto* waechter = app->findChild<QObject*>(Waechtername(), Qt::FindDirectChildrenOnly))
         waechter->deleteLater();
