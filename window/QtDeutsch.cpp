@@ -51,18 +51,21 @@ void QtDeutschLaden() {
         // button's shortcut ("&Öffnen" became "Öffnen").
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
     }
-    // Later: the watcher may be inside its own event filter now.
-    if (auto* waechter = app->findChild<QObject*>(Waechtername(), Qt::FindDirectChildrenOnly))
+    // Later: the watcher may be inside its own event filter now. Nameless, it is gone already.
+    if (auto* waechter = app->findChild<QObject*>(Waechtername(), Qt::FindDirectChildrenOnly)) {
+        waechter->setObjectName(QString());
         waechter->deleteLater();
+    }
 }
 
 void QtDeutschBeiBedarf() {
     QCoreApplication* app = QCoreApplication::instance();
-    if (app->findChild<QTranslator*>(Uebersetzung(), Qt::FindDirectChildrenOnly) ||
-        app->findChild<QObject*>(Waechtername(), Qt::FindDirectChildrenOnly))
+    if (app->findChild<QTranslator*>(Uebersetzung(), Qt::FindDirectChildrenOnly)) return;
+    if (QAccessible::isActive()) {  // a screen reader is there already
+        QtDeutschLaden();
         return;
-    auto* waechter = new Waechter(app);
-    if (QAccessible::isActive()) waechter->accessibilityActiveChanged(true);
+    }
+    if (!app->findChild<QObject*>(Waechtername(), Qt::FindDirectChildrenOnly)) new Waechter(app);
 }
 
 }  // namespace tovik
