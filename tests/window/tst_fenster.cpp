@@ -264,7 +264,7 @@ private slots:
         QTest::addColumn<QString>("gesprochen");
         const QList<std::pair<const char*, const char*>> faelle = {
             {"X( 12) = -3.5", "x 12 gleich minus 3,5"},
-            {"X(\t2)  =4,25", "x 2 gleich4,25"},
+            {"X(\t2) \r=4,25", "x 2 gleich4,25"},
             {"X( ) = 1", "X( ) = 1"},
             {"X( 2 =", "X( 2 ="},
             {"X(7)=", "x 7 gleich"},
