@@ -132,17 +132,18 @@ void frm_Tovik::SteuerelementeAnlegen() {
         if (w->focusPolicy() != Qt::NoFocus) fokusfolge.emplace_back(zeile.tab, w);
     };
 
-    for (const auto& z : rahmen) anlegen(z, new QGroupBox(QString::fromLatin1(z.name), this));
+    // No control starts with a caption of its own: the start-up gives each its text, and a
+    // text field or frame would measure and lay out a placeholder first.
+    for (const auto& z : rahmen) anlegen(z, new QGroupBox(this));
     for (const auto& z : bezeichnungen) {
-        auto* w = new QLabel(QString::fromLatin1(z.name), elter(z.container));
+        auto* w = new QLabel(elter(z.container));
         w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         w->setWordWrap(true);
         anlegen(z, w);
     }
-    for (const auto& z : textfelder)
-        anlegen(z, new QLineEdit(QString::fromLatin1(z.name), elter(z.container)));
+    for (const auto& z : textfelder) anlegen(z, new QLineEdit(elter(z.container)));
     for (const auto& z : knoepfe) {
-        auto* w = new QPushButton(QString::fromLatin1(z.name), elter(z.container));
+        auto* w = new QPushButton(elter(z.container));
         w->setAutoDefault(false);
         anlegen(z, w);
     }
@@ -150,7 +151,7 @@ void frm_Tovik::SteuerelementeAnlegen() {
         const Reihe& z = reihen[r];
         QWidget* container = elter(reihenContainer[r]);
         for (int k = 0; k < tovik::kMaxN; ++k) {
-            auto* w = new QLineEdit(QString::fromLatin1(z.name), container);
+            auto* w = new QLineEdit(container);
             w->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(z.name)).arg(k));
             w->setAccessibleName(QString::fromUtf8(z.zugang).arg(k + 1));
             EigeneSchrift(w, this);

@@ -22,6 +22,7 @@
 
 #include "Meldungsfenster.h"
 #include "Mod_Allg.h"
+#include "QtDeutsch.h"
 #include "Sprechform.h"
 #include "SystemDialog.h"
 #include "SystemDrucken.h"
@@ -87,6 +88,8 @@ frm_Tovik::frm_Tovik() {
     // Before anything asks for the window's interface: Qt keeps the first one it makes.
     static const bool zugang = (QAccessible::installFactory(Zugangsart), true);
     (void)zugang;
+    // Qt's German texts come with the first dialog, menu or screen reader, not before.
+    tovik::QtDeutschBeiBedarf();
     setObjectName(QStringLiteral("frm_Tovik"));
     setWindowTitle(QStringLiteral("Form1"));
     // The default font of every control whose font the start-up leaves alone. The design
@@ -97,7 +100,13 @@ frm_Tovik::frm_Tovik() {
     setFont(standard);
     resize(tovik::ZuPixel(kDesignBreite, logicalDpiX()), tovik::ZuPixel(kDesignHoehe, logicalDpiY()));
 
+    // A new text field lays out its text in the application's font before it takes its own.
+    // Made under the window's font, the fields load no font the window never shows (the
+    // desktop's); dialogs and menus get the desktop's font back.
+    const QFont desktop = QApplication::font();
+    QApplication::setFont(standard);
     SteuerelementeAnlegen();
+    QApplication::setFont(desktop);
     // The header texts belong to the record, at any length: the box must not cut them.
     for (QLineEdit* kopf : {Text1, Text2}) kopf->setMaxLength(std::numeric_limits<int>::max());
     vorherigeMeldung_ = tovik::SetzeMeldungsHook(tovik::MeldungsfensterZeigen);
@@ -321,6 +330,7 @@ void frm_Tovik::Befehl(const std::function<void()>& befehl) {
 
 QFileDialog& frm_Tovik::CommonDialog1() {
     if (!dateidialog_) {
+        tovik::QtDeutschLaden();  // its texts and the question before replacing a file
         // Made in the folder it opens first, which must exist before (see Anfangsordner).
         dateidialog_ = new QFileDialog(this, QString(), tovik::Anfangsordner());
         dateidialog_->setObjectName(QStringLiteral("CommonDialog1"));
@@ -328,7 +338,10 @@ QFileDialog& frm_Tovik::CommonDialog1() {
     return *dateidialog_;
 }
 
-void frm_Tovik::Command2_Click() { tovik::SystemDrucken(this); }
+void frm_Tovik::Command2_Click() {
+    tovik::QtDeutschLaden();  // the printer dialog's texts
+    tovik::SystemDrucken(this);
+}
 
 void frm_Tovik::Command3_Click() {
     // The display runs whether the load succeeded, failed or was cancelled.

@@ -1,11 +1,14 @@
-// Start-up of tovik against a bare Qt program that shows one empty QWidget, side by side in
-// one run, with a third program showing one QLabel for what text alone costs. All are
-// launched in turn with QT_QPA_PLATFORM=offscreen and
-// TOVIK_BENCH_QUIT=1, report the monotonic clock when their window is shown (laid out) and
-// first painted, and quit. Measured per launch: process start to shown, to painted, to exit,
-// and the peak resident memory from wait4.
+// Start-up of tovik against a Qt program that shows one QLabel, side by side in one run: the
+// floor for any window that draws text (its first text loads the font database). A third
+// program showing a bare QWidget, which never loads a font, is listed for what text costs.
+// All are launched in turn on the platform of QT_QPA_PLATFORM (offscreen when unset; under
+// tools/x-sitzung.sh an X server with a window manager), report the monotonic clock when
+// their window is shown (laid out) and when its first frame is complete (painted and
+// flushed), and quit. Measured per launch: process start to shown, to the first frame, to
+// exit, and the peak resident memory from wait4.
 //
-// Target: tovik at most 1.3x the bare program's time and 1.2x its peak memory.
+// Target: tovik within 1.10x the one-QLabel program for shown and for the first frame, and
+// within 1.05x its peak memory.
 // Usage: bench_start [launches per program, default 20]
 
 #include <sys/resource.h>
@@ -23,7 +26,7 @@
 namespace {
 
 struct Lauf {
-    double gezeigt_ms = 0, gemalt_ms = 0, ende_ms = 0, rss_mb = 0;
+    double gezeigt_ms = 0, gemalt_ms = 0, ende_ms = 0, rss_mb = 0;  // gemalt: the first frame complete
 };
 
 long long Jetzt() {
@@ -42,8 +45,7 @@ bool Starten(const char* programm, Lauf& lauf) {
         dup2(rohr[1], STDOUT_FILENO);
         close(rohr[0]);
         close(rohr[1]);
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        setenv("TOVIK_BENCH_QUIT", "1", 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
         execl(programm, programm, static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -112,18 +114,22 @@ int main(int argc, char** argv) {
 
     Zusammenfassung mitte[kProgramme];
     for (int k = 0; k < kProgramme; ++k) mitte[k] = Mitte(laeufe[k]);
-    const Zusammenfassung& leer = mitte[0];
-    std::printf("median of %d launches each   shown [ms]  painted [ms]  exit [ms]  peak RSS [MB]\n", anzahl);
+    const char* plattform = std::getenv("QT_QPA_PLATFORM");
+    std::printf("platform %s, median of %d launches each\n", plattform ? plattform : "offscreen", anzahl);
+    std::printf("%-28s %10s  %12s  %9s  %13s\n", "", "shown [ms]", "frame [ms]", "exit [ms]",
+                "peak RSS [MB]");
     for (int k = 0; k < kProgramme; ++k)
         std::printf("%-28s %10.1f  %12.1f  %9.1f  %13.1f\n", namen[k], mitte[k].gezeigt, mitte[k].gemalt,
                     mitte[k].ende, mitte[k].rss);
-    for (int k = 1; k < kProgramme; ++k)
-        std::printf("ratio %-22s %10.2f  %12.2f  %9.2f  %13.2f\n",
-                    (std::string(namen[k]) + " / bare").c_str(), mitte[k].gezeigt / leer.gezeigt,
-                    mitte[k].gemalt / leer.gemalt, mitte[k].ende / leer.ende, mitte[k].rss / leer.rss);
-    const Zusammenfassung& tovik = mitte[kProgramme - 1];
-    std::printf("target tovik: shown <= 1.30x bare: %s, peak RSS <= 1.20x bare: %s\n",
-                tovik.gezeigt / leer.gezeigt <= 1.3 ? "met" : "MISSED",
-                tovik.rss / leer.rss <= 1.2 ? "met" : "MISSED");
+    const Zusammenfassung &label = mitte[1], &tovik = mitte[2];
+    const double gezeigt = tovik.gezeigt / label.gezeigt, gemalt = tovik.gemalt / label.gemalt,
+                 rss = tovik.rss / label.rss;
+    std::printf("%-28s %10.2f  %12.2f  %9.2f  %13.2f\n", "ratio tovik / one QLabel", gezeigt, gemalt,
+                tovik.ende / label.ende, rss);
+    const auto urteil = [](double verhaeltnis, double ziel) {
+        return verhaeltnis <= ziel ? "MET" : "MISSED";
+    };
+    std::printf("target tovik / one QLabel: shown <= 1.10 %s, first frame <= 1.10 %s, peak RSS <= 1.05 %s\n",
+                urteil(gezeigt, 1.10), urteil(gemalt, 1.10), urteil(rss, 1.05));
     return 0;
 }

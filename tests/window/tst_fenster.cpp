@@ -4,7 +4,9 @@
 // messages, paste, copy and drop).
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -12,12 +14,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <memory>
 #include <random>
 
 #include "Gleichungssystem.h"
 #include "Meldungsfenster.h"
 #include "Mod_Allg.h"
+#include "Sprechform.h"
 #include "SystemDrucken.h"
 #include "Testhilfen.h"
 #include "Twips.h"
@@ -264,6 +268,34 @@ private slots:
             QCOMPARE(gefunden.size(), bedienbar);
             QVERIFY(!gefunden.contains(QString()));
         }
+    }
+
+    // What a voice is given for a shown text: numbers with a decimal comma, their signs and
+    // exponents in words; what only looks like a number or a label stays as it is.
+    void sprechform_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("gesprochen");
+        const QList<std::pair<const char*, const char*>> faelle = {
+            {"X( 12) = -3.5", "x 12 gleich minus 3,5"},
+            {"X(\t2) \r=4,25", "x 2 gleich4,25"},
+            {"X( ) = 1", "X( ) = 1"},
+            {"X( 2 =", "X( 2 ="},
+            {"X(7)=", "x 7 gleich"},
+            {"X(1) x", "X(1) x"},
+            {"X(2", "X(2"},
+            {"3 -", "3 -"},
+            {"1.00E+05", "1,00 mal zehn hoch 5"},
+            {"-.5E-3", "-.5 mal zehn hoch minus 3"},
+            {"2E5 3E+ 7.", "2E5 3E+ 7."},
+            {"a - b--4", "a - b-minus 4"},
+            {"1.2.3", "1,2.3"},
+            {"a(i,i) <> 0\n  x", "a(i,i) ungleich 0 x"},
+        };
+        for (const auto& [text, gesprochen] : faelle) QTest::newRow(text) << text << gesprochen;
+    }
+    void sprechform() {
+        QFETCH(QString, text);
+        QTEST(tovik::Sprechform(text), "gesprochen");
     }
 
     // The keyboard order of all cells (N = 5), by the design's tab indices.
@@ -658,6 +690,39 @@ private slots:
         QTEST(QString("%1|%2: %3|%4|").arg(genommen).arg(GS.N).arg(Satz(), ort->property("text").toString()) +
                   Texte(meldungen),
               "danach");
+    }
+
+    // Qt's texts are German wherever they appear, though loaded only then: each way in is
+    // taken by a window started without them.
+    void qtTexteDeutsch() {
+        const auto ohneDeutsch = [&] {
+            qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+            w = NeuesFenster();
+        };
+        QStringList gesehen;
+        for (QPushButton* frm_Tovik::*knopf : {&frm_Tovik::Command3, &frm_Tovik::Command2}) {
+            ohneDeutsch();
+            Meldungen meldungen;  // printing after the cancelled printer dialog finds no printer
+            Beantworten<QDialog>([&](QDialog* d) {
+                for (const QAbstractButton* k : d->findChild<QDialogButtonBox*>()->buttons())
+                    gesehen << k->text();
+                d->reject();
+            });
+            Klick(w.get()->*knopf);
+        }
+        ohneDeutsch();
+        QContextMenuEvent menue(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QApplication::sendEvent(w->Text4[0], &menue);
+        gesehen << QApplication::activePopupWidget()->actions().value(0)->text();
+        QApplication::activePopupWidget()->close();
+        ohneDeutsch();
+        QAccessible::setActive(true);  // a screen reader comes up and asks what a button does
+        gesehen << QAccessible::queryAccessibleInterface(w->Command1)
+                       ->actionInterface()
+                       ->localizedActionName(QAccessibleActionInterface::pressAction());
+        QAccessible::setActive(false);
+        QCOMPARE(gesehen.join('|'),
+                 "&Öffnen|Abbrechen|&Drucken|Abbrechen|&Einstellungen >>|&Rückgängig\tStrg+Z|Drücken");
     }
 };
 
