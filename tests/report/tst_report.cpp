@@ -169,9 +169,10 @@ private slots:
     // the dialog cancelled: a new page replaces an old file only when complete, keeping its
     // mode; a target that is not a regular file (also behind a link), or a full disk, fails the
     // last step with one message and leaves what was there as it was; a printer that cannot be
-    // used fails every step. Then to a file chosen in the dialog. Every page printed has every
-    // text in order, the title's left edge and top at the margin of 20 mm, the lines 1.15 em of
-    // Liberation Sans apart (15 and 12 pt), X ending at its column, the title lines bold.
+    // used fails every step. Then to a file chosen in the dialog. Every page printed is the
+    // page chosen on the printer, with every text in order, the title's left edge and top at the
+    // margin of 20 mm, the lines 1.15 em of Liberation Sans apart (15 and 12 pt), X ending at its
+    // column, the title lines bold.
     void drucken_data() {
         QTest::addColumn<QString>("ziel");
         QTest::addColumn<int>("meldungen");
