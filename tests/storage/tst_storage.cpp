@@ -182,7 +182,8 @@ private slots:
     void dateien_data() {
         QTest::addColumn<QString>("vorher");  // shell commands that make what is there
         QTest::addColumn<QString>("grund");
-        const QString alt = "printf %5000s >%1; chmod 640 %1; [ $(id -u) != 0 ] || chown nobody: %1";
+        // As root: another owner with root's own group, so that each is kept on its own.
+        const QString alt = "printf %5000s >%1; chmod 640 %1; [ $(id -u) != 0 ] || chown nobody:0 %1";
         const QList<std::tuple<const char*, QString, const char*>> faelle = {
             {"read fehlt", "", "Datei nicht gefunden"},
             {"read ordner", "mkdir ordner", "Ordner statt Datei gewählt"},
