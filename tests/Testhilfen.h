@@ -4,14 +4,11 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
-#include <QtTest>
+#include <QtTest>  // with all of QtCore
 #include <memory>
 
 #include "Meldung.h"
