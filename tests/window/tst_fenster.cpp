@@ -441,45 +441,79 @@ private slots:
                         .contains(feld == "Text1" ? "\nNeu\r\n1\r" : "\nTest\r\nNeu\r"));
     }
 
-    // A block pasted into a cell spreads from there, A's columns then B, and the rows it
-    // reaches are read (whole systems into A(1,1), which set N, come with the copy's round
-    // trip). A block that does not fit is told and changes nothing; one value is the cell's own
-    // paste. Each changed cell undoes the paste in one step.
-    void einfuegen_data() {
-        QTest::addColumn<QString>("zelle");
-        QTest::addColumn<QString>("text");
+    // What is pasted into a cell (Ctrl+V) or dropped on the window. A block of values spreads
+    // from its cell, A's columns then B, and the rows it reaches are read (whole systems into
+    // A(1,1), which set N, come with the copy's round trip); a block that does not fit is told
+    // and changes nothing; a single value is the cell's own paste. Each cell a paste or a
+    // dropped block changed undoes it in one step. A system file dropped on the window or on
+    // any of its fields loads as "Öfffnen" loads one (a refused one leaves the system); other
+    // files are refused, also the path text that comes with them.
+    void ablage_data() {
+        QTest::addColumn<QString>("weg");
+        QTest::addColumn<QString>("ziel");
+        QTest::addColumn<QString>("daten");   // dropped: a file of the test's folder, or a block with tabs
         QTest::addColumn<QString>("danach");  // the changed cells' texts | record | message
-        const auto nicht = [](const char* block, const char* ab, const char* platz) {
-            return QString("|%1|Der eingefügte Block passt nicht: %2, ab %3 ist Platz für %4.")
-                .arg(kBeispiel, block, ab, platz);
+        const QString nicht = "|" + kBeispiel + "|Der eingefügte Block passt nicht: ";
+        const QString zwei = " 1  2  4  5  3  6|1 2 | 3; 4 5 | 6|";
+        const std::tuple<const char*, const char*, QString, QString> faelle[] = {
+            {"Ctrl+V", "Text5_1", "7\n", "7\n|3 4 7 | 90; 12 7 0 | 78; 0 12 2 | 56|"},
+            {"Ctrl+V", "Text5_0", "1\t2\t3\t4", "1 2 3 4|3 4 7 | 90; 1 2 3 | 4; 0 12 2 | 56|"},
+            {"Ctrl+V", "Text5_1", "1,5;-2.5\r\n;\r\n",
+             "1,5 -2.5  |3 4 7 | 90; 12 1.5 -2.5 | 78; 0 0 0 | 56|"},
+            {"Ctrl+V", "Text5_0", "0\n1E999",
+             "0 1E999|3 4 7 | 90; 0 10 0 | 78; 0 12 2 | 56|fehlerhafte Eingabe"},
+            {"Ctrl+V", "Text9_0", "8\n9\n\n", "8 9|3 4 7 | 8; 12 10 0 | 9; 0 12 2 | 56|"},
+            {"Ctrl+V", "Text4_1", "1\t2\t3\t4",
+             nicht + "1 Zeile mit bis zu 4 Werten, ab A(1,2) ist Platz für 3 Zeilen mit 3 Werten."},
+            {"Ctrl+V", "Text5_0", "1\n2\n3",
+             nicht + "3 Zeilen mit bis zu 1 Wert, ab A(2,1) ist Platz für 2 Zeilen mit 4 Werten."},
+            {"Ctrl+V", "Text9_0", "8\t9",
+             nicht + "1 Zeile mit bis zu 2 Werten, ab B(1) ist Platz für 3 Zeilen mit 1 Wert."},
+            {"Ctrl+V", "Text4_0", QString("1\t2\t3\t4\t5\t6\t7\n").repeated(10000),
+             nicht + "10000 Zeilen mit bis zu 7 Werten, ab A(1,1) ist Platz für 3 Zeilen mit 4 Werten."},
+            {"drop", "Text4_0", "Zwei.TVK", zwei},
+            {"drop", "frm_Tovik", "zwei.tvk", zwei},
+            {"drop", "Text1", "Zwei.TVK", zwei},
+            {"drop", "Text5_0", "Fall.TVK",
+             "|" + kBeispiel + "|Fehler in Sub SystemAusDatei: Dateiende erreicht"},
+            {"drop", "Text4_0", "Zwei.txt", "|" + kBeispiel + "|"},
+            {"drop", "Text5_1", "1\t2\n3\t4", "1 2 3 4|3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|"},
         };
-        const std::tuple<const char*, QString, QString> faelle[] = {
-            {"Text5_1", "7\n", "7\n|3 4 7 | 90; 12 7 0 | 78; 0 12 2 | 56|"},
-            {"Text5_0", "1\t2\t3\t4", "1 2 3 4|3 4 7 | 90; 1 2 3 | 4; 0 12 2 | 56|"},
-            {"Text5_1", "1,5;-2.5\r\n;\r\n", "1,5 -2.5  |3 4 7 | 90; 12 1.5 -2.5 | 78; 0 0 0 | 56|"},
-            {"Text5_0", "0\n1E999", "0 1E999|3 4 7 | 90; 0 10 0 | 78; 0 12 2 | 56|fehlerhafte Eingabe"},
-            {"Text9_0", "8\n9\n\n", "8 9|3 4 7 | 8; 12 10 0 | 9; 0 12 2 | 56|"},
-            {"Text4_1", "1\t2\t3\t4",
-             nicht("1 Zeile mit bis zu 4 Werten", "A(1,2)", "3 Zeilen mit 3 Werten")},
-            {"Text5_0", "1\n2\n3", nicht("3 Zeilen mit bis zu 1 Wert", "A(2,1)", "2 Zeilen mit 4 Werten")},
-            {"Text9_0", "8\t9", nicht("1 Zeile mit bis zu 2 Werten", "B(1)", "3 Zeilen mit 1 Wert")},
-            {"Text4_0", QString("1\t2\t3\t4\t5\t6\t7\n").repeated(10000),
-             nicht("10000 Zeilen mit bis zu 7 Werten", "A(1,1)", "3 Zeilen mit 4 Werten")},
-        };
-        for (const auto& [zelle, text, danach] : faelle)
-            QTest::addRow("%s %s", zelle, Name(text).data()) << QString(zelle) << text << danach;
+        for (const auto& [weg, ziel, daten, danach] : faelle)
+            QTest::addRow("%s %s %s", weg, ziel, Name(daten).data())
+                << QString(weg) << QString(ziel) << daten << danach;
     }
-    void einfuegen() {
-        QFETCH(QString, zelle);
-        QFETCH(QString, text);
+    void ablage() {
+        QFETCH(QString, weg);
+        QFETCH(QString, ziel);
+        QFETCH(QString, daten);
+        const bool datei = weg == "drop" && !daten.contains('\t');
+        QWidget* ort = ziel == w->objectName() ? w.get() : w->findChild<QWidget*>(ziel);
         const QList<QLineEdit*> zellen = w->findChildren<QLineEdit*>(QRegularExpression("^Text[4-9]_"));
         QStringList vorher, geaendert;
         for (const QLineEdit* e : zellen) vorher << e->text();
-        QGuiApplication::clipboard()->setText(text);
+        QGuiApplication::clipboard()->setText(daten);
+        QMimeData mime;  // a file as file managers offer it: its address, and its path as text
+        mime.setText(daten);
+        if (datei) {
+            const QByteArray zwei = Zeilen({"h", "Zwei", "P", " 2", " 1", " 2", " 3", " 4", " 5", " 6"});
+            QVERIFY(Schreiben(ordner.filePath(daten), daten == "Fall.TVK" ? zwei.left(10) : zwei));
+            mime.setText(ordner.filePath(daten));
+            mime.setUrls({QUrl::fromLocalFile(ordner.filePath(daten))});
+        }
         Meldungen meldungen;
-        QVERIFY(Tasten(Feld(zelle), "Ctrl+A, Ctrl+V"));
+        QDragEnterEvent hinein(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent fallen(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        if (weg == "Ctrl+V") QVERIFY(Tasten(ort, "Ctrl+A, Ctrl+V"));
+        if (weg == "drop") {
+            QApplication::sendEvent(ort, &hinein);
+            QApplication::sendEvent(ort, &fallen);
+            QCoreApplication::processEvents();  // the load and the block wait for the drop to end
+            QCOMPARE(hinein.isAccepted() && fallen.isAccepted(), !daten.endsWith(".txt"));
+        }
         for (int i = 0; i < zellen.size(); ++i) {
             if (zellen[i]->text() != vorher[i]) geaendert << zellen[i]->text();
+            if (datei) continue;  // a loaded system is shown anew, not typed
             zellen[i]->undo();
             QCOMPARE(zellen[i]->text(), vorher[i]);
         }
@@ -524,49 +558,6 @@ private slots:
             QVERIFY(Tasten(w->Text4[0], "Ctrl+V"));
             QCOMPARE(Satz(), system);
         }
-    }
-
-    // A system file dropped on the window or on any of its fields loads as "Öfffnen" loads one
-    // (a refused one leaves the system); other files are ignored, also the path text that comes
-    // with them; a block of text dropped on a cell spreads as pasted.
-    void ablegen_data() {
-        QTest::addColumn<QString>("ziel");
-        QTest::addColumn<QString>("daten");   // a file in the test's folder, or text with a tab
-        QTest::addColumn<QString>("danach");  // taken? | N: record | the target's text | message
-        const QString zwei = "1|2: 1 2 | 3; 4 5 | 6|", drei = "|3: " + kBeispiel + "|";
-        const std::tuple<const char*, const char*, QString> faelle[] = {
-            {"Text4_0", "Zwei.TVK", zwei + " 1|"},
-            {"frm_Tovik", "zwei.tvk", zwei + "|"},
-            {"Text1", "Zwei.TVK", zwei + "Zwei|"},
-            {"Text5_0", "Fall.TVK", "1" + drei + " 12|Fehler in Sub SystemAusDatei: Dateiende erreicht"},
-            {"Text4_0", "Zwei.txt", "0" + drei + " 3|"},
-            {"Text5_1", "1\t2\n3\t4", "1|3: 3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|1|"},
-        };
-        for (const auto& [ziel, daten, danach] : faelle)
-            QTest::addRow("%s %s", ziel, Name(daten).data()) << QString(ziel) << QString(daten) << danach;
-    }
-    void ablegen() {
-        QFETCH(QString, ziel);
-        QFETCH(QString, daten);
-        QMimeData mime;  // a file as file managers offer it: its address, and its path as text
-        mime.setText(daten);
-        if (!daten.contains('\t')) {
-            const QByteArray zwei = Zeilen({"h", "Zwei", "P", " 2", " 1", " 2", " 3", " 4", " 5", " 6"});
-            QVERIFY(Schreiben(ordner.filePath(daten), daten == "Fall.TVK" ? zwei.left(10) : zwei));
-            mime.setText(ordner.filePath(daten));
-            mime.setUrls({QUrl::fromLocalFile(ordner.filePath(daten))});
-        }
-        QWidget* ort = ziel == w->objectName() ? w.get() : w->findChild<QWidget*>(ziel);
-        Meldungen meldungen;
-        QDragEnterEvent hinein(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QDropEvent fallen(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(ort, &hinein);
-        QApplication::sendEvent(ort, &fallen);
-        QCoreApplication::processEvents();  // the load waits for the drop to end
-        const QString genommen = hinein.isAccepted() && fallen.isAccepted() ? "1|" : "0|";
-        QTEST(genommen + QString::number(GS.N) + ": " + Satz() + "|" + ort->property("text").toString() +
-                  "|" + Texte(meldungen),
-              "danach");
     }
 
     // Qt's texts are German wherever they appear, though loaded only then: each way in is
