@@ -83,9 +83,8 @@ private slots:
     }
 
     // Maximized and titled, the example in the grid, nothing computed, the focus in the first
-    // field, which takes its text into the record at any length when left. Every caption by its
-    // font, as the start-up sets them (the styling of a button sets face, size and weight, and
-    // only of Command1 to Command4): every face arial, only frame captions red. Each caption
+    // field. Every caption by its font, as the start-up sets them (the styling of a button sets face, size
+    // and weight, and only of Command1 to Command4): every face arial, only frame captions red. Each caption
     // inside its control at its font (a label's wrapped within its margins, a button's and a
     // frame's on one line with room on either side), and a screen reader names the control by
     // it, as a voice should say it.
@@ -184,6 +183,7 @@ private slots:
     // What a screen reader meets: the names of fields and cells; the window a window, the lines
     // mere separators. Of size N, the Tab key visits every shown control that takes the focus,
     // each named, no two alike; with all cells (N = 5) in the order of the design's tab indices.
+    // The Tab out of a header field takes its text into the record, at any length.
     // And what a voice is given for the text of a result: numbers with a decimal comma, their
     // signs and exponents in words; what only looks like a number or a label stays as it is.
     void zugang() {
@@ -198,8 +198,8 @@ private slots:
         for (const auto& [e, name] : namen) QCOMPARE(z(e)->text(QAccessible::Name), name);
         QCOMPARE(z(w->Text3)->text(QAccessible::Description), w->Label8->text());
         QCOMPARE(z(w.get())->role(), QAccessible::Window);
-        for (QFrame* l : {w->Line1, w->Line2, w->Line3, w->Line4})
-            QCOMPARE(z(l)->role(), QAccessible::Separator);
+        for (QFrame* linie : {w->Line1, w->Line2, w->Line3, w->Line4})
+            QCOMPARE(z(linie)->role(), QAccessible::Separator);
         w->Text1->setText(QString(40000, 'P'));  // taken by the Tab out of it, at any length
         QStringList folge;
         for (const auto& [n, bedienbar] : {std::pair("3", 3 + 9 + 9 + 6), std::pair("5", 3 + 25 + 15 + 6)}) {
@@ -480,10 +480,9 @@ private slots:
             {"drop", "Text4_0", "Zwei.txt", beispiel},
             {"drop", "Text5_1", "1\t2\n3\t4", "1 2 3 4|3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|"},
         };
-        for (const auto& [weg, ziel, daten, danach] :
-             faelle) {  // named with the text's control characters shown
-            const QString name =
-                QString(daten).left(40).replace('\t', "\\t").replace('\n', "\\n").replace('\r', "\\r");
+        for (const auto& [weg, ziel, daten, danach] : faelle) {
+            // Named by the way, the target and the text, its control characters shown.
+            const auto name = daten.left(40).replace('\t', "\\t").replace('\n', "\\n").replace('\r', "\\r");
             QTest::addRow("%s %s %s", weg, ziel, qPrintable(name)) << weg << ziel << daten << danach;
         }
     }
