@@ -7,9 +7,7 @@
 # system back to it with Ctrl+Shift+C, saves, and ends with Ctrl+Q.
 #   tools/x-sitzung.sh tests/e2e/e2e.sh <path of tovik>
 set -euo pipefail
-for p in xdotool xclip; do
-  command -v $p >/dev/null || { echo "SKIP: $p is missing (make test installs it)"; exit 77; }
-done
+command -v xdotool >/dev/null && command -v xclip >/dev/null || { echo "SKIP: xdotool or xclip is missing (make test installs them)"; exit 77; }
 tovik=$(readlink -f "$1")
 cd "$HOME"
 fehler() {
