@@ -132,7 +132,7 @@ frm_Tovik::frm_Tovik() {
     };
     for (const auto& [knopf, befehl, taste] : befehle) {
         connect(knopf, &QPushButton::clicked, this,
-                [this, befehl] { Befehl([this, befehl] { (this->*befehl)(); }); });
+                [this, befehl = befehl] { Befehl([this, befehl] { (this->*befehl)(); }); });
         if (taste)
             connect(new QShortcut(QKeySequence(taste), this), &QShortcut::activated, knopf,
                     &QPushButton::click);
