@@ -491,8 +491,6 @@ private slots:
         const bool datei = weg == "drop" && !daten.contains('\t');
         QWidget* ort = ziel == w->objectName() ? w.get() : w->findChild<QWidget*>(ziel);
         const QList<QLineEdit*> zellen = w->findChildren<QLineEdit*>(QRegularExpression("^Text[4-9]_"));
-        QStringList vorher, geaendert;
-        for (const QLineEdit* e : zellen) vorher << e->text();
         QGuiApplication::clipboard()->setText(daten);
         QMimeData mime;  // a file as file managers offer it: its address, and its path as text
         mime.setText(datei ? ordner.filePath(daten) : daten);
@@ -504,9 +502,12 @@ private slots:
         Meldungen meldungen;
         QDragEnterEvent hinein(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QDropEvent fallen(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        // Dragged over, nothing changes yet: all that changes below comes with the drop.
+        if (weg == "drop") QApplication::sendEvent(ort, &hinein), QCoreApplication::processEvents();
+        QStringList vorher, geaendert;
+        for (const QLineEdit* e : zellen) vorher << e->text();
         if (weg == "paste") QVERIFY(Tasten(ort, "Ctrl+A, Ctrl+V"));
         if (weg == "drop") {
-            QApplication::sendEvent(ort, &hinein);
             QApplication::sendEvent(ort, &fallen);
             QCoreApplication::processEvents();  // the load and the block wait for the drop to end
             QCOMPARE(hinein.isAccepted() && fallen.isAccepted(), !daten.endsWith(".txt"));
