@@ -295,13 +295,14 @@ private slots:
     // the keys of a dialog opened by a key, go up over the cell behind: its row is not read
     // again, where its faulty value would bring the message back.
     void zellen() {
-        const std::tuple<const frm_Tovik::Feldreihe*, tovik::Vektor*, const char*, double> faelle[] = {
+        const std::tuple<const frm_Tovik::Feldreihe*, tovik::Vektor*, QString, double> faelle[] = {
             {&w->Text4, &GS.A[1], "1,5", 1.5},    // the comma is the decimal point
             {&w->Text5, &GS.A[2], "-,5", -0.5},   // also after a sign
             {&w->Text6, &GS.A[3], "1,5,3", 1.5},  // only the first comma
-            {&w->Text7, &GS.A[4], "1.000,5", 1},  // a point is no thousands separator
-            {&w->Text8, &GS.A[5], "", 0},         // an empty cell is 0
-            {&w->Text9, &GS.B, "2,5e1", 25},      // an exponent after the comma
+            // a point is no thousands separator; a comma as far out as a cell's 32767 characters reach
+            {&w->Text7, &GS.A[4], QString(32761, '0') + "1.000,", 1},
+            {&w->Text8, &GS.A[5], "", 0},     // an empty cell is 0
+            {&w->Text9, &GS.B, "2,5e1", 25},  // an exponent after the comma
         };
         for (const auto& [zellen, ziel, text, wert] : faelle) {
             (*zellen)[0]->setText("7");
