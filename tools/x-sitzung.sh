@@ -23,10 +23,8 @@ export HOME="$heim" XDG_CONFIG_HOME="$heim/.config" XDG_DATA_HOME="$heim/.local/
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$heim/kein-bus" QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE QT_SCALE_FACTOR
 
-# The X server picks a free display itself and tells its number. It listens on its socket file
-# only: an abstract socket is shared by every chroot on the machine, and a session in one would
-# take the keys meant for another's window of the same number.
-exec 3< <(Xvfb -displayfd 1 -screen 0 "${groesse}x24" -nolisten tcp -nolisten local 2>/dev/null)
+# The X server picks a free display itself and tells its number.
+exec 3< <(Xvfb -displayfd 1 -screen 0 "${groesse}x24" -nolisten tcp 2>/dev/null)
 kinder+=($!)
 read -r -t 30 nummer <&3 || { echo "Xvfb tells no display number" >&2; exit 1; }
 export DISPLAY=":$nummer"
