@@ -2,8 +2,6 @@
 // Open and Save commands with the real file dialog.
 
 #include <QFileSystemModel>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <pwd.h>
 #include <sys/resource.h>
@@ -15,7 +13,7 @@
 #include "Gleichungssystem.h"
 #include "SystemDialog.h"
 #include "Systemdatei.h"
-#include "Testhilfen.h"
+#include "Testhilfen.h"  // <QtTest> brings all of QtCore
 
 using namespace tovik;
 
