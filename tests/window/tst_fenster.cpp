@@ -298,7 +298,7 @@ private slots:
     // again, where its faulty value would bring the message back.
     void zellen() {
         const std::tuple<const frm_Tovik::Feldreihe*, tovik::Vektor*, QString, double> faelle[] = {
-            {&w->Text4, &GS.A[1], "1,5", 1.5},    // the comma is the decimal point
+            {&w->Text4, &GS.A[1], ",5", 0.5},     // the comma is the decimal point, also first
             {&w->Text5, &GS.A[2], "-,5", -0.5},   // also after a sign
             {&w->Text6, &GS.A[3], "1,5,3", 1.5},  // only the first comma
             // a point is no thousands separator; a comma as far out as a cell's 32767 characters reach
