@@ -24,20 +24,20 @@ void KnopfEinrichten(frm_Tovik& fenster, std::int16_t nummer, QString text) {
     knopf->setAccessibleName(text);
 }
 
-void ZahlAusText(QString text, double& ziel) {
-    static const char* const kFehlerhaft = "fehlerhafte Eingabe";
+std::optional<double> ZellWert(QString text) {
     const qsizetype komma = text.indexOf(u',');
     // The comma's place is kept as a 16-bit number: one beyond 32767 makes the text faulty.
-    if (komma + 1 > 32767) {
-        tovik::Meldung(kFehlerhaft);
-        return;
-    }
+    if (komma + 1 > 32767) return std::nullopt;
     if (komma >= 0) text[komma] = u'.';
     if (text.isEmpty()) text = QStringLiteral("0");
     double wert = 0;
-    if (!tovik::ZahlLesen(text.toStdString(), wert)) {
-        tovik::Meldung(kFehlerhaft);
-        return;
-    }
-    ziel = wert;
+    if (!tovik::ZahlLesen(text.toStdString(), wert)) return std::nullopt;
+    return wert;
+}
+
+void ZahlAusText(QString text, double& ziel) {
+    if (const auto wert = ZellWert(std::move(text)))
+        ziel = *wert;
+    else
+        tovik::Meldung("fehlerhafte Eingabe");
 }

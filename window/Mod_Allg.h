@@ -3,12 +3,17 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class frm_Tovik;
 
 // Styles Command1 to Command4 of the window (600 x 1750 twips, arial 14, the caption);
 // any other number leaves every button as it is.
 void KnopfEinrichten(frm_Tovik& fenster, std::int16_t nummer, QString text);
+
+// The value of a cell text: the first comma counts as the decimal point and an empty text as
+// 0. None for a value beyond the range of a double.
+std::optional<double> ZellWert(QString text);
 
 // Reads a cell text into `ziel`: the first comma counts as the decimal point and an empty
 // text as 0. A value beyond the range of a double brings "fehlerhafte Eingabe" and leaves

@@ -33,7 +33,7 @@ struct Zeile {
 };
 
 // One row per cell array: element k lies at (links + dLinks*k, oben + dOben*k).
-struct Reihe {
+struct Zellreihe {
     frm_Tovik::Feldreihe frm_Tovik::*feld;
     const char* name;
     int links, dLinks, oben, dOben, breite, hoehe;
@@ -99,7 +99,7 @@ void frm_Tovik::SteuerelementeAnlegen() {
         {&F::Command3, "Command3", kFenster, {9360, 9360, 1575, 855}, 21},
         {&F::Command2, "Command2", kFenster, {11160, 9360, 1575, 855}, 20},
     };
-    static const Reihe reihen[] = {
+    static const Zellreihe reihen[] = {
         {&F::Text4, "Text4", 840, 840, 1200, 0, 735, 285, {12, 37, 38, 39, 40}, "A Zeile 1 Spalte %1"},
         {&F::Text5, "Text5", 840, 840, 1560, 0, 735, 285, {13, 41, 42, 43, 44}, "A Zeile 2 Spalte %1"},
         {&F::Text6, "Text6", 840, 840, 1920, 0, 735, 285, {14, 45, 46, 47, 48}, "A Zeile 3 Spalte %1"},
@@ -148,10 +148,10 @@ void frm_Tovik::SteuerelementeAnlegen() {
         anlegen(z, w);
     }
     for (std::size_t r = 0; r < std::size(reihen); ++r) {
-        const Reihe& z = reihen[r];
+        const Zellreihe& z = reihen[r];
         QWidget* container = elter(reihenContainer[r]);
         for (int k = 0; k < tovik::kMaxN; ++k) {
-            auto* w = new QLineEdit(container);
+            auto* w = new Zelle(container);
             w->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(z.name)).arg(k));
             w->setAccessibleName(QString::fromUtf8(z.zugang).arg(k + 1));
             EigeneSchrift(w, this);

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QUrl>
 #include <algorithm>
@@ -26,16 +27,43 @@ using tovik::GS;
 
 namespace tovik {
 
-std::optional<Block> BlockLesen(QStringView text) {
+std::optional<QString> Zahlwert(QStringView roh) {
+    QString wert = roh.trimmed().toString();
+    wert.replace(QChar(0x2212), u'-');  // the minus of typeset text, web pages and PDFs
+    qsizetype i = 0;
+    const auto ziffern = [&] {
+        const qsizetype von = i;
+        while (i < wert.size() && wert[i] >= u'0' && wert[i] <= u'9') ++i;
+        return i - von;
+    };
+    const auto eines = [&](QStringView zeichen) {
+        if (i == wert.size() || !zeichen.contains(wert[i])) return false;
+        return ++i, true;
+    };
+    if (wert.isEmpty()) return wert;  // an empty cell
+    eines(u"+-");
+    qsizetype stellen = ziffern();
+    if (eines(u".,")) stellen += ziffern();
+    if (stellen == 0) return std::nullopt;
+    if (eines(u"eE")) {
+        eines(u"+-");
+        if (ziffern() == 0) return std::nullopt;
+    }
+    if (i != wert.size()) return std::nullopt;
+    return wert;
+}
+
+Einfuegung EinfuegungLesen(QStringView text) {
     // A spreadsheet ends even a single copied cell with a line end.
     if (text.endsWith(u"\r\n"))
         text.chop(2);
     else if (text.endsWith(u'\n') || text.endsWith(u'\r'))
         text.chop(1);
-    const auto trenner = [](QChar c) { return c == u'\t' || c == u';' || c == u'\n' || c == u'\r'; };
-    if (std::none_of(text.begin(), text.end(), trenner)) return std::nullopt;
 
-    Block block;
+    Einfuegung e;
+    bool getrennt = false;  // a tab or a semicolon somewhere
+    QString falsch;         // the first value that is no number, and where it stands
+    qsizetype falschZeile = 0, falschWert = 0;
     qsizetype zeile = 0;
     for (qsizetype anfang = 0; anfang < text.size(); ++zeile) {
         qsizetype ende = anfang;
@@ -43,22 +71,54 @@ std::optional<Block> BlockLesen(QStringView text) {
         const QStringView inhalt = text.sliced(anfang, ende - anfang);
         anfang = ende + (text.sliced(ende).startsWith(u"\r\n") ? 2 : 1);
 
+        const bool spalten = inhalt.contains(u'\t') || inhalt.contains(u';');
+        getrennt = getrennt || spalten;
         QStringList werte;
         qsizetype anzahl = 0;
-        for (qsizetype von = 0; von <= inhalt.size(); ++anzahl) {
+        const auto wert = [&](QStringView roh) {
+            const std::optional<QString> zahl = Zahlwert(roh);
+            if (!zahl && falsch.isNull())
+                falsch = roh.trimmed().toString(), falschZeile = zeile, falschWert = anzahl;
+            if (zeile < kMaxN && anzahl < kMaxN + 2) werte << zahl.value_or(QString());
+            ++anzahl;
+        };
+        for (qsizetype von = 0; von <= inhalt.size();) {
             qsizetype bis = von;
-            while (bis < inhalt.size() && inhalt[bis] != u'\t' && inhalt[bis] != u';') ++bis;
-            if (zeile < kMaxN && anzahl < kMaxN + 2)
-                werte << inhalt.sliced(von, bis - von).trimmed().toString();
+            if (spalten) {
+                while (bis < inhalt.size() && inhalt[bis] != u'\t' && inhalt[bis] != u';') ++bis;
+                wert(inhalt.sliced(von, bis - von));
+            } else {
+                // Runs of blanks separate the values, as a terminal, a PDF or Octave shows a matrix.
+                while (von < inhalt.size() && inhalt[von].isSpace()) ++von;
+                bis = von;
+                while (bis < inhalt.size() && !inhalt[bis].isSpace()) ++bis;
+                if (bis > von || anzahl == 0) wert(inhalt.sliced(von, bis - von));
+            }
             von = bis + 1;
         }
-        if (zeile < kMaxN) block.werte << werte;
-        if (anzahl > 1 || !inhalt.trimmed().isEmpty()) block.zeilen = zeile + 1;
-        block.breite = std::max(block.breite, anzahl);
+        if (zeile < kMaxN) e.werte << werte;
+        if (anzahl > 1 || !inhalt.trimmed().isEmpty()) e.zeilen = zeile + 1;
+        e.breite = std::max(e.breite, anzahl);
     }
-    if (block.zeilen == 0) return std::nullopt;
-    block.werte.resize(std::min<qsizetype>(block.zeilen, kMaxN));
-    return block;
+    e.werte.resize(std::min<qsizetype>(e.zeilen, kMaxN));
+    const bool einzeln = e.zeilen == 1 && e.breite == 1 && !getrennt;
+    if (!falsch.isNull()) {
+        e.art = Einfuegung::Art::Abgelehnt;
+        const QString zitat =
+            QStringLiteral("„%1“").arg(falsch.size() > 30 ? falsch.left(30) + u'…' : falsch);
+        e.meldung = einzeln
+                        ? QStringLiteral("Der eingefügte Text %1 ist keine Zahl; es wurde nichts eingefügt.")
+                              .arg(zitat)
+                        : QStringLiteral(
+                              "Im eingefügten Block ist Wert %1 in Zeile %2 keine Zahl: %3. "
+                              "Es wurde nichts eingefügt.")
+                              .arg(falschWert + 1)
+                              .arg(falschZeile + 1)
+                              .arg(zitat);
+    } else if (e.zeilen > 0) {
+        e.art = einzeln ? Einfuegung::Art::Wert : Einfuegung::Art::Block;
+    }
+    return e;
 }
 
 QString WertText(double wert, QChar trenner) {
@@ -85,133 +145,147 @@ QString Systemdatei(const QMimeData* daten) {
     return pfad.endsWith(QLatin1String(".tvk"), Qt::CaseInsensitive) ? pfad : QString();
 }
 
-// The paste entry of a line edit's own menu. Qt names its entries only by their translated
-// captions, with the shortcut after a tab where the style shows one.
-QAction* Einfuegen(const QMenu& menu) {
-    const QString text = QLineEdit::tr("&Paste");
+// An entry of a line edit's own menu. Qt names them only by their translated captions, with
+// the shortcut after a tab where the style shows one.
+QAction* Eintrag(const QMenu& menu, const char* text) {
+    const QString name = QLineEdit::tr(text);
     for (QAction* eintrag : menu.actions())
-        if (eintrag->text().section(u'\t', 0, 0) == text) return eintrag;
+        if (eintrag->text().section(u'\t', 0, 0) == name) return eintrag;
     return nullptr;
 }
-
-// Paste and drop at the cells, drop at the window. Installed after the window's own filter,
-// so it sees the events first: a paste it takes never reaches the cell, nor its key the
-// window's key tracking, whose release would read the row once more.
-class Ablage : public QObject {
-public:
-    Ablage(frm_Tovik* fenster, QList<QObject*> zellen) : QObject(fenster), w(fenster), zellen_(zellen) {}
-
-    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
-        // qobject_cast: a cell being destroyed is no line edit any more.
-        auto* zelle = zellen_.contains(objekt) ? qobject_cast<QLineEdit*>(objekt) : nullptr;
-        QClipboard* ablage = QGuiApplication::clipboard();
-        switch (ereignis->type()) {
-            case QEvent::KeyPress:
-                return zelle && static_cast<QKeyEvent*>(ereignis)->matches(QKeySequence::Paste) &&
-                       w->BlockEinfuegen(zelle, ablage->text());
-            case QEvent::MouseButtonRelease:
-                // X11 pastes the selection on a middle click.
-                return zelle && static_cast<QMouseEvent*>(ereignis)->button() == Qt::MiddleButton &&
-                       ablage->supportsSelection() &&
-                       w->BlockEinfuegen(zelle, ablage->text(QClipboard::Selection));
-            case QEvent::ContextMenu:
-                if (zelle) {
-                    // The cell's own menu, its "Einfügen" spreading a block as the keys do.
-                    QMenu* menu = zelle->createStandardContextMenu();
-                    if (auto* einfuegen = Einfuegen(*menu)) {
-                        QObject::disconnect(einfuegen, nullptr, zelle, nullptr);
-                        QObject::connect(einfuegen, &QAction::triggered, zelle, [this, zelle] {
-                            if (!w->BlockEinfuegen(zelle, QGuiApplication::clipboard()->text()))
-                                zelle->paste();
-                        });
-                    }
-                    menu->setAttribute(Qt::WA_DeleteOnClose);
-                    menu->popup(static_cast<QContextMenuEvent*>(ereignis)->globalPos());
-                    return true;
-                }
-                return false;
-            case QEvent::DragEnter:
-            case QEvent::DragMove:
-            case QEvent::Drop:
-                return Ablegen(zelle, static_cast<QDropEvent*>(ereignis));
-            default:
-                return false;
-        }
-    }
-
-private:
-    bool Ablegen(QLineEdit* zelle, QDropEvent* ereignis) {
-        const QMimeData* daten = ereignis->mimeData();
-        const QString datei = Systemdatei(daten);
-        const bool fallen = ereignis->type() == QEvent::Drop;
-        if (!datei.isEmpty()) {
-            ereignis->acceptProposedAction();
-            // Loaded once the drop is done: a message box must not hold up the file manager.
-            if (fallen)
-                QMetaObject::invokeMethod(
-                    w, [f = w, datei] { f->DateiLaden(datei); }, Qt::QueuedConnection);
-            return true;
-        }
-        // Other files are ignored, also over a field, which would take their names as text.
-        if (daten->hasUrls()) {
-            ereignis->ignore();
-            return true;
-        }
-        // Text dropped on a cell: a block spreads as pasted, a single value is the cell's.
-        if (!fallen || !zelle || !tovik::BlockLesen(daten->text())) return false;
-        ereignis->setDropAction(Qt::CopyAction);
-        ereignis->accept();
-        QMetaObject::invokeMethod(
-            zelle, [f = w, zelle, text = daten->text()] { f->BlockEinfuegen(zelle, text); },
-            Qt::QueuedConnection);
-        return true;
-    }
-
-    frm_Tovik* w;
-    QList<QObject*> zellen_;  // the cells of A and B
-};
 
 }  // namespace
 
 void frm_Tovik::ZwischenablageEinrichten() {
-    QList<QObject*> zellen;
-    for (const Feldreihe* zeile : {&Text4, &Text5, &Text6, &Text7, &Text8, &Text9})
-        for (QLineEdit* zelle : *zeile) zellen << zelle;
-    auto* ablage = new Ablage(this, zellen);
     setAcceptDrops(true);
-    installEventFilter(ablage);
-    for (QLineEdit* feld : findChildren<QLineEdit*>()) feld->installEventFilter(ablage);
     connect(new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+C")), this), &QShortcut::activated, this,
             [this] { Befehl([this] { SystemKopieren(); }); });
 }
 
-bool frm_Tovik::BlockEinfuegen(QLineEdit* zelle, const QString& text) {
+bool frm_Tovik::AblageEreignis(QObject* objekt, QEvent* ereignis) {
+    // qobject_cast: a field being destroyed is no line edit any more.
+    auto* feld = qobject_cast<QLineEdit*>(objekt);
+    Zelle* zelle = nullptr;
+    for (int zeile = 1; zeile <= tovik::kMaxN + 1 && feld; ++zeile)
+        for (Zelle* z : Reihe(zeile))
+            if (z == feld) zelle = z;
+    QClipboard* ablage = QGuiApplication::clipboard();
+    switch (ereignis->type()) {
+        case QEvent::KeyPress:
+            return zelle && static_cast<QKeyEvent*>(ereignis)->matches(QKeySequence::Paste) &&
+                   Einfuegen(zelle, ablage->text());
+        case QEvent::MouseButtonRelease:
+            // X11 pastes the selection on a middle click, where the press put the cursor.
+            if (!zelle || static_cast<QMouseEvent*>(ereignis)->button() != Qt::MiddleButton ||
+                !ablage->supportsSelection())
+                return false;
+            zelle->deselect();
+            return Einfuegen(zelle, ablage->text(QClipboard::Selection));
+        case QEvent::ContextMenu: {
+            if (!feld) return false;
+            // The field's own menu, its undo and redo the window's, a cell's paste as the keys paste.
+            QMenu* menu = feld->createStandardContextMenu();
+            const auto umleiten = [&](QAction* eintrag, auto befehl, bool moeglich) {
+                if (!eintrag) return;
+                QObject::disconnect(eintrag, nullptr, feld, nullptr);
+                connect(eintrag, &QAction::triggered, this, befehl);
+                eintrag->setEnabled(moeglich);
+            };
+            umleiten(
+                Eintrag(*menu, "&Undo"), [this] { Rueckgaengig(); }, verlauf_.KannRueckgaengig());
+            umleiten(
+                Eintrag(*menu, "&Redo"), [this] { Wiederherstellen(); }, verlauf_.KannWiederherstellen());
+            if (zelle)
+                umleiten(
+                    Eintrag(*menu, "&Paste"),
+                    [this, zelle] {
+                        if (!Einfuegen(zelle, QGuiApplication::clipboard()->text())) zelle->paste();
+                    },
+                    !ablage->text().isEmpty());
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(static_cast<QContextMenuEvent*>(ereignis)->globalPos());
+            return true;
+        }
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            break;
+        default:
+            return false;
+    }
+
+    auto* ablegen = static_cast<QDropEvent*>(ereignis);
+    const QMimeData* daten = ablegen->mimeData();
+    const QString datei = Systemdatei(daten);
+    const bool fallen = ereignis->type() == QEvent::Drop;
+    if (!datei.isEmpty()) {
+        ablegen->acceptProposedAction();
+        // Loaded once the drop is done: a message box must not hold up the file manager.
+        if (fallen)
+            QMetaObject::invokeMethod(
+                this, [this, datei] { DateiLaden(datei); }, Qt::QueuedConnection);
+        return true;
+    }
+    // Other files are ignored, also over a field, which would take their names as text.
+    if (daten->hasUrls()) {
+        ablegen->ignore();
+        return true;
+    }
+    // Text moved within its own field is the field's; from anywhere else it is a copy, never a
+    // move that would empty a spreadsheet's cells.
+    if (!feld || !daten->hasText() || ablegen->source() == feld) return false;
+    ablegen->setDropAction(Qt::CopyAction);
+    ablegen->accept();
+    if (fallen)
+        QMetaObject::invokeMethod(
+            feld,
+            [this, feld, zelle, text = daten->text(),
+             ort = feld->cursorPositionAt(ablegen->position().toPoint())] {
+                feld->setCursorPosition(ort);
+                if (!zelle || !Einfuegen(zelle, text)) feld->insert(text);
+            },
+            Qt::QueuedConnection);
+    return true;
+}
+
+bool frm_Tovik::Einfuegen(Zelle* zelle, const QString& text) {
     // The grid as A with B as its column N + 1; the cell's place in it, from (1, 1).
-    const std::array<Feldreihe*, tovik::kMaxN> a = {&Text4, &Text5, &Text6, &Text7, &Text8};
-    int n = std::clamp<int>(GS.N, 0, tovik::kMaxN);
+    const int n = ImRaster();
     int zeile = 0, spalte = 0;
     for (int k = 0; k < n; ++k) {
-        for (int i = 0; i < n; ++i)
-            if ((*a[i])[k] == zelle) zeile = i + 1, spalte = k + 1;
+        for (int i = 1; i <= n; ++i)
+            if (Reihe(i)[k] == zelle) zeile = i, spalte = k + 1;
         if (Text9[k] == zelle) zeile = k + 1, spalte = n + 1;
     }
     if (zeile == 0) return false;  // no cell of the system
-    const std::optional<tovik::Block> block = tovik::BlockLesen(text);
-    if (!block) return false;
+    const tovik::Einfuegung einfuegung = tovik::EinfuegungLesen(text);
+    switch (einfuegung.art) {
+        case tovik::Einfuegung::Art::Nichts:
+            return false;
+        case tovik::Einfuegung::Art::Abgelehnt:
+            tovik::Meldung(einfuegung.meldung.toStdString());
+            return true;
+        case tovik::Einfuegung::Art::Wert:
+            // As the cell pastes, where its cursor is; read at once, as any change without a key.
+            zelle->insert(einfuegung.werte[0][0]);
+            return true;
+        case tovik::Einfuegung::Art::Block:
+            break;
+    }
 
-    // k lines of k + 1 values into A(1,1) are a whole system: N = k first, as if typed. A line
-    // may carry x too (a copy of a computed system): x is a result, not taken.
-    const qsizetype k = block->zeilen;
-    qsizetype breite = block->breite;
-    const bool system = zeile == 1 && spalte == 1 && k <= tovik::kMaxN &&
-                        (breite == k + 1 || breite == k + 2) &&
-                        std::all_of(block->werte.begin(), block->werte.end(),
-                                    [&](const QStringList& z) { return z.size() == breite; });
+    // k lines of k + 1 values into A(1,1) are a whole system: N = k first, as if typed. Any other
+    // block goes where it fits, as a spreadsheet pastes. Only where it fits nowhere may k lines
+    // of k + 2 values be a copied system with its x, which is a result and not taken.
+    const qsizetype k = einfuegung.zeilen;
+    qsizetype breite = einfuegung.breite;
+    const bool voll = std::all_of(einfuegung.werte.begin(), einfuegung.werte.end(),
+                                  [&](const QStringList& z) { return z.size() == breite; });
+    const bool passt = k <= n - zeile + 1 && breite <= n + 2 - spalte;
+    const bool system = zeile == 1 && spalte == 1 && k <= tovik::kMaxN && voll &&
+                        (breite == k + 1 || (breite == k + 2 && !passt));
     if (system) {
-        if (k != GS.N) Text3->setText(QString::number(k));
-        n = GS.N;
         breite = k + 1;
-    } else if (k > n - zeile + 1 || breite > n + 2 - spalte) {
+    } else if (!passt) {
         const QString ort = spalte > n ? QStringLiteral("B(%1)").arg(zeile)
                                        : QStringLiteral("A(%1,%2)").arg(zeile).arg(spalte);
         tovik::Meldung(
@@ -222,26 +296,28 @@ bool frm_Tovik::BlockEinfuegen(QLineEdit* zelle, const QString& text) {
                 .toStdString());
         return true;
     }
-
-    // Each cell as the user would have typed its value: one undo step, only where it changes.
-    for (int i = 0; i < block->werte.size(); ++i) {
-        const QStringList& werte = block->werte[i];
-        for (int j = 0; j < std::min<qsizetype>(werte.size(), breite); ++j) {
-            QLineEdit* ziel = spalte + j > n ? Text9[zeile + i - 1] : (*a[zeile + i - 1])[spalte + j - 1];
-            if (ziel->text() == werte[j]) continue;
-            ziel->selectAll();
-            ziel->insert(werte[j]);
+    // One step of the undo history, N included; then the rows are read as a key release reads
+    // them, a value beyond a double told.
+    Befehl([&] {
+        const QScopedValueRollback schreiben(programmSchreibt_, true);
+        if (system && k != GS.N) Text3->setText(QString::number(k));
+        const int m = ImRaster();
+        for (int i = 0; i < einfuegung.werte.size(); ++i) {
+            const QStringList& werte = einfuegung.werte[i];
+            for (int j = 0; j < std::min<qsizetype>(werte.size(), breite); ++j) {
+                Zelle* ziel = spalte + j > m ? Text9[zeile + i - 1] : Reihe(zeile + i)[spalte + j - 1];
+                ziel->setText(werte[j]);
+                ziel->home(false);  // a long value shows its beginning, never a tail like another number
+                geaendert_.insert(ziel);
+            }
         }
-    }
-    // Then the rows are read as a key release reads them.
-    if (spalte <= n)
-        for (int i = zeile; i < zeile + k; ++i) ZeileLesen(*a[i - 1], GS.A[i]);
-    if (spalte + breite - 1 > n) ZeileLesen(Text9, GS.B);
+        GeaenderteLesen();
+    });
     return true;
 }
 
 void frm_Tovik::SystemKopieren() {
-    const int n = std::clamp<int>(GS.N, 0, tovik::kMaxN);
+    const int n = ImRaster();
     if (n == 0) return;
     // x goes with the system it solves: shown as computed, and A and B as they were solved.
     bool mitX = loesungGezeigt_;

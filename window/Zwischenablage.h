@@ -1,6 +1,6 @@
 #pragma once
-// Values moved in and out as a spreadsheet moves them: a pasted block read into lines of
-// values, and the system written as tab-separated lines.
+// Values moved in and out as a spreadsheet moves them: a pasted text read into values, each
+// exactly or not at all, and the system written as tab-separated lines.
 
 #include <QList>
 #include <QString>
@@ -10,20 +10,33 @@
 
 namespace tovik {
 
-// A pasted block of values, one line per equation.
-struct Block {
+// What a text pasted into a cell is.
+struct Einfuegung {
+    enum class Art {
+        Nichts,     // blanks and line ends only: the cell's own paste takes it
+        Wert,       // one value, which goes where the cell's cursor is
+        Block,      // lines of values
+        Abgelehnt,  // something that does not read as a number: `meldung` names it
+    };
+    Art art = Art::Nichts;
     qsizetype zeilen = 0;  // lines, without the empty ones at the end
     qsizetype breite = 0;  // values of the longest line
-    // The values of the first kMaxN lines, at most kMaxN + 2 of each, trimmed of blanks: more
-    // can never be placed, and a huge paste must not become millions of strings.
+    // The values as the cells take them (a typographic minus as "-"), an empty one for an
+    // empty cell: of the first kMaxN lines, at most kMaxN + 2 of each, since more can never
+    // be placed and a huge paste must not become millions of strings.
     QList<QStringList> werte;
+    QString meldung;
 };
 
-// Reads a pasted text as a block: tabs and semicolons separate values, CR LF, LF and CR end
-// lines; one line end at the very end and the empty lines before it are dropped. A text that
-// then holds no separator is a single value, and one that holds nothing but line ends and
-// blanks no block either: both give nullopt.
-std::optional<Block> BlockLesen(QStringView text);
+// Reads a pasted text. Lines end with CR LF, LF or CR; one line end at the very end and the
+// empty lines before it are dropped. Tabs or semicolons separate values; a line with neither is
+// split at runs of blanks, so "1 2 3 4" is four values. A value must read whole as a number:
+// a sign (also the typographic minus), digits with at most one decimal comma or point, an
+// exponent. One value with no separator around it is a Wert.
+Einfuegung EinfuegungLesen(QStringView text);
+
+// The text of one value if it reads whole as a number, as a cell takes it; none otherwise.
+std::optional<QString> Zahlwert(QStringView wert);
 
 // A value as a spreadsheet reads it: the plain number text without its leading blank, a zero
 // before a leading separator, and `trenner` as the decimal separator.

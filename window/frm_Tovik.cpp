@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStyle>
 #include <QStyleFactory>
@@ -119,10 +120,16 @@ frm_Tovik::frm_Tovik() {
             connect(zelle, &QLineEdit::textChanged, zelle, [zelle](const QString& text) {
                 zelle->setAccessibleDescription(tovik::Sprechform(text));
             });
-    // Header fields and cells have events of their own, buttons take Enter, and every control
-    // that takes keys tells which of them went down in this window.
+    // One filter, in one order: header fields and cells have events of their own, buttons take
+    // Enter, every control that takes keys tells which of them went down in this window, and
+    // paste and drop reach the cells and the window.
+    installEventFilter(this);
     for (QWidget* steuerelement : findChildren<QWidget*>())
         if (steuerelement->focusPolicy() != Qt::NoFocus) steuerelement->installEventFilter(this);
+    // Whatever way the user changes a field (keys, its menu, the mouse, a drop, an input method,
+    // a screen reader).
+    for (QLineEdit* feld : Felder())
+        connect(feld, &QLineEdit::textChanged, this, [this, feld] { FeldBearbeitet(feld); });
     // The commands and their keys. A key clicks its button, so that every way into a command
     // (a click, its key, Space or Enter on the button) runs it through Befehl.
     const std::tuple<QPushButton*, void (frm_Tovik::*)(), const char*> befehle[] = {
@@ -143,11 +150,13 @@ frm_Tovik::frm_Tovik() {
     Form_Load();
     // The focusable control with the lowest tab index takes the focus when shown.
     Text1->setFocus();
+    verlauf_.Beginnen(Erfassen());
 }
 
 frm_Tovik::~frm_Tovik() { tovik::SetzeMeldungsHook(std::move(vorherigeMeldung_)); }
 
 void frm_Tovik::Form_Load() {
+    const QScopedValueRollback schreiben(programmSchreibt_, true);
     setWindowState(windowState() | Qt::WindowMaximized);
     setWindowTitle(QStringLiteral("Programm  ") + QStringLiteral("Tovik.vbp") + QStringLiteral(", Version ") +
                    QStringLiteral("5.0"));
@@ -213,12 +222,12 @@ void frm_Tovik::Form_Load() {
     KnopfEinrichten(*this, 4, QStringLiteral("Speichern"));
 }
 
-std::optional<double> frm_Tovik::ClientBreite() const {
+double frm_Tovik::ClientBreite() const {
     if (isMinimized()) return 0.0;  // a minimized window has no client area
     return tovik::ZuTwips(width(), logicalDpiX());
 }
 
-std::optional<double> frm_Tovik::ClientHoehe() const {
+double frm_Tovik::ClientHoehe() const {
     if (isMinimized()) return 0.0;
     return tovik::ZuTwips(height(), logicalDpiY());
 }
@@ -234,9 +243,9 @@ void frm_Tovik::Form_Resize() {
         if (const auto t = tovik::LiesTwips(Command2)) return t->height();
         return std::nullopt;
     };
-    const auto rechne = [](Wert kante, Wert mass, double faktor) -> Wert {
-        if (!kante || !mass) return std::nullopt;
-        return *kante - *mass * faktor;
+    const auto rechne = [](double kante, Wert mass, double faktor) -> Wert {
+        if (!mass) return std::nullopt;
+        return kante - *mass * faktor;
     };
     const auto setze = [](QPushButton* knopf, bool links, Wert twips) {
         // Stored as a single-precision value; beyond any screen it is no position at all.
@@ -271,7 +280,9 @@ void frm_Tovik::changeEvent(QEvent* ereignis) {
 }
 
 bool frm_Tovik::eventFilter(QObject* objekt, QEvent* ereignis) {
-    if (ereignis->type() == QEvent::FocusOut) {
+    const QEvent::Type art = ereignis->type();
+    auto* feld = qobject_cast<QLineEdit*>(objekt);  // not while it is being destroyed
+    if (art == QEvent::FocusOut) {
         // Switching to another program or a menu is not leaving the field.
         const auto grund = static_cast<QFocusEvent*>(ereignis)->reason();
         if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason) {
@@ -280,16 +291,32 @@ bool frm_Tovik::eventFilter(QObject* objekt, QEvent* ereignis) {
         }
         return false;
     }
-    const bool drueck = ereignis->type() == QEvent::KeyPress;
-    if (!drueck && ereignis->type() != QEvent::KeyRelease) return false;
+    // Whatever may change a field other than the one being typed in ends the run of typing
+    // first: the step of the undo history closes before the change, not after it.
+    const bool eingabe = art == QEvent::KeyPress || art == QEvent::InputMethod || art == QEvent::Drop ||
+                         art == QEvent::MouseButtonRelease || art == QEvent::ContextMenu;
+    if (feld && eingabe && (feld != offenesFeld_ || art == QEvent::ContextMenu)) Grenze();
+    if (art == QEvent::KeyPress) {
+        // The window's one history, from any control, also where a field would take the keys for
+        // its own. No shortcut: the fields' menus then show these keys beside their entries.
+        const auto* taste = static_cast<QKeyEvent*>(ereignis);
+        if (taste->matches(QKeySequence::Undo)) return Rueckgaengig(), true;
+        if (taste->matches(QKeySequence::Redo)) return Wiederherstellen(), true;
+    }
+    if (AblageEreignis(objekt, ereignis)) return true;
+
+    const bool drueck = art == QEvent::KeyPress;
+    if (!drueck && art != QEvent::KeyRelease) return false;
     const auto* taste = static_cast<QKeyEvent*>(ereignis);
     if (!taste->isAutoRepeat()) {
         // A release counts only for a key that went down here. The Enter that closed a dialog
         // or a message box went down there, and must not reach the control behind it.
-        if (drueck)
+        if (drueck) {
             gedrueckt_.insert(taste->key());
-        else if (!gedrueckt_.remove(taste->key()))
+        } else if (!gedrueckt_.remove(taste->key())) {
+            GeaenderteLesen();
             return true;
+        }
     }
     if (auto* knopf = qobject_cast<QPushButton*>(objekt);
         knopf && (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter)) {
@@ -302,20 +329,20 @@ bool frm_Tovik::eventFilter(QObject* objekt, QEvent* ereignis) {
     }
     if (drueck || taste->isAutoRepeat()) return false;  // one release per key, as the key goes up
     using KeyUp = void (frm_Tovik::*)(std::int16_t, std::int16_t, std::int16_t);
-    const std::pair<const Feldreihe*, KeyUp> zeilen[] = {
-        {&Text4, &frm_Tovik::Text4_KeyUp}, {&Text5, &frm_Tovik::Text5_KeyUp},
-        {&Text6, &frm_Tovik::Text6_KeyUp}, {&Text7, &frm_Tovik::Text7_KeyUp},
-        {&Text8, &frm_Tovik::Text8_KeyUp}, {&Text9, &frm_Tovik::Text9_KeyUp},
-    };
-    for (const auto& [zeile, keyUp] : zeilen) {
-        for (std::int16_t k = 0; k < tovik::kMaxN; ++k) {
-            if ((*zeile)[k] != objekt) continue;
-            // Shift 1, Ctrl 2, Alt 4, as the key-up handlers take it.
-            const auto shift = static_cast<std::int16_t>((taste->modifiers().toInt() >> 25) & 7);
-            (this->*keyUp)(k, static_cast<std::int16_t>(taste->key() & 0x7fff), shift);
-            return false;
-        }
+    const KeyUp keyUp[] = {&frm_Tovik::Text4_KeyUp, &frm_Tovik::Text5_KeyUp, &frm_Tovik::Text6_KeyUp,
+                           &frm_Tovik::Text7_KeyUp, &frm_Tovik::Text8_KeyUp, &frm_Tovik::Text9_KeyUp};
+    int zeile = 0;
+    for (const KeyUp handler : keyUp) {
+        const Feldreihe& zellen = Reihe(++zeile);
+        const auto k = std::find(zellen.begin(), zellen.end(), objekt) - zellen.begin();
+        if (k == tovik::kMaxN) continue;
+        // Shift 1, Ctrl 2, Alt 4, as the key-up handlers take it.
+        const auto shift = static_cast<std::int16_t>((taste->modifiers().toInt() >> 25) & 7);
+        (this->*handler)(static_cast<std::int16_t>(k), static_cast<std::int16_t>(taste->key() & 0x7fff),
+                         shift);
     }
+    // A cell whose key went up elsewhere (the focus moved on while it was down) is read now.
+    GeaenderteLesen();
     return false;
 }
 
@@ -325,7 +352,11 @@ void frm_Tovik::Befehl(const std::function<void()>& befehl) {
     // focus (in this window, also while another program is active) is taken here first.
     if (focusWidget() == Text1) Text1_LostFocus();
     if (focusWidget() == Text2) Text2_LostFocus();
+    // Also a cell whose key is still down is what the command works on.
+    AllesLesen();
+    Grenze();
     befehl();
+    Grenze();
 }
 
 QFileDialog& frm_Tovik::CommonDialog1() {

@@ -14,6 +14,8 @@
 
 #include "Gleichungssystem.h"
 #include "Meldung.h"
+#include "Verlauf.h"
+#include "Zelle.h"
 
 class QFileDialog;
 class QFrame;
@@ -26,7 +28,7 @@ class frm_Tovik : public QWidget {
     Q_OBJECT
 
 public:
-    using Feldreihe = std::array<QLineEdit*, tovik::kMaxN>;
+    using Feldreihe = std::array<Zelle*, tovik::kMaxN>;
 
     // Builds every control and runs Form_Load; showing the window is the caller's task.
     frm_Tovik();
@@ -40,12 +42,18 @@ public:
     void MatrixSymmetrieren();
     // Loads the file as "Öfffnen" loads a chosen one, messages included, and shows the record.
     void DateiLaden(const QString& pfad);
-    // Spreads a block of values pasted into `zelle` (a cell of A or B) over the grid, as a
-    // spreadsheet pastes, and reads the rows it changed; a block that does not fit is told and
-    // changes nothing. False for a single value, which the cell takes as it always did.
-    bool BlockEinfuegen(QLineEdit* zelle, const QString& text);
+    // Pastes `text` into `zelle` (a cell of A or B): a single value where the cell's cursor is,
+    // a block of values over the grid as a spreadsheet pastes it. Text that does not read as
+    // numbers, or a block that fits nowhere, is told and changes nothing. False where the text
+    // holds nothing but blanks, which the cell takes as it always did.
+    bool Einfuegen(Zelle* zelle, const QString& text);
+    // N as far as the grid's five places reach.
+    static int ImRaster();
     // Ctrl+Shift+C: the system, and x where computed, as tab-separated lines.
     void SystemKopieren();
+    // Ctrl+Z and Ctrl+Shift+Z (Ctrl+Y): the last change of the system taken back, or done again.
+    void Rueckgaengig();
+    void Wiederherstellen();
 
     QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr,
            *Label6 = nullptr, *Label7 = nullptr, *Label8 = nullptr, *Label9 = nullptr, *Label10 = nullptr,
@@ -77,8 +85,15 @@ protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+    // How a reading of cells tells a value beyond a double: at every faulty cell (a key
+    // release, as always), only at cells whose text changed since they were read, or not at all
+    // (before a command, which must not repeat what the user has seen).
+    enum class Melden { Alle, Geaenderte, Keine };
+
     void SteuerelementeAnlegen();     // from the design tables
     void ZwischenablageEinrichten();  // paste, copy and drop
+    // Paste, drop and the fields' own menu; true where the event is taken.
+    bool AblageEreignis(QObject* objekt, QEvent* ereignis);
     void Form_Load();
     void Form_Resize();
     void Text3_Change();
@@ -91,18 +106,48 @@ private:
     void Text8_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
     void Text9_KeyUp(std::int16_t Index, std::int16_t KeyCode, std::int16_t Shift);
 
-    // Runs a command as its button's click would: every way into one ends here.
+    // Runs a command as its button's click would: every way into one ends here. The command
+    // finds every cell read, and what it changes is one step of the undo history.
     void Befehl(const std::function<void()>& befehl);
-    // Reads elements 0..N-1 of a row of cells into ziel(1..N).
-    void ZeileLesen(const Feldreihe& zeile, tovik::Vektor& ziel);
+
+    // Where the grid meets the record: A(1..N, 1..N) and B(1..N) are what the shown cells read
+    // as (Eingabe.cpp).
+    // The eight cell arrays in grid order: rows 1 to 5 of A, B, x and A*x - B.
+    static const std::array<Feldreihe frm_Tovik::*, 8> kReihen;
+    // Row 1..5 of A, or 6 for B.
+    Feldreihe& Reihe(int zeile) { return this->*kReihen[zeile - 1]; }
+    // Reads elements 0..N-1 of a row of cells into the record.
+    void ZeileLesen(int zeile, Melden melden);
+    // Every row with a cell changed since it was read.
+    void GeaenderteLesen();
+    // Every row, without a message.
+    void AllesLesen();
+    // A user's change of a field's text, whatever way it came.
+    void FeldBearbeitet(QLineEdit* feld);
+    // Writes A and B of the record into the shown cells and reads them back, so that the record
+    // is what they show (15 digits) from the start.
+    void WerteZeigen();
     // Writes A, B and the solution labels into the grid (all five rows of each column 1..N).
     void ZellenFuellen();
-    // Client area in twips; empty while minimized.
-    std::optional<double> ClientBreite() const;
-    std::optional<double> ClientHoehe() const;
+    // Shows the cells of the current N and hides all others, texts untouched.
+    void Sichtbarkeit();
+    // The fields of the undo history, in its order, and the state they hold.
+    std::array<QLineEdit*, tovik::kFelder> Felder() const;
+    tovik::Stand Erfassen() const;
+    void Anwenden(const tovik::Stand& stand);
+    // Ends the run of typing: what changed since the last step becomes one.
+    void Grenze();
+    // Client area in twips; 0 while minimized.
+    double ClientBreite() const;
+    double ClientHoehe() const;
 
     tovik::MeldungsHook vorherigeMeldung_;
     QFileDialog* dateidialog_ = nullptr;
-    QSet<int> gedrueckt_;          // keys that went down in this window and are not up yet
-    bool loesungGezeigt_ = false;  // the solution column shows the x of a successful solve
+    QSet<int> gedrueckt_;            // keys that went down in this window and are not up yet
+    bool loesungGezeigt_ = false;    // the solution column shows the x of a successful solve
+    QSet<QLineEdit*> geaendert_;     // cells changed by a key whose row was not read since
+    bool nFeldSperre_ = false;       // the program writes the N field and sets N itself
+    bool programmSchreibt_ = false;  // the program writes fields and keeps the record in step
+    tovik::Verlauf verlauf_;
+    QLineEdit* offenesFeld_ = nullptr;  // the field of the run of typing not yet a step
 };

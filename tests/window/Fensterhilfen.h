@@ -1,0 +1,63 @@
+#pragma once
+// Shared by the window's tests: the window made fresh, what it shows and holds as text, and
+// the ways a user types, clicks and presses keys.
+
+#include <QtWidgets>
+#include <memory>
+
+#include "Testhilfen.h"
+#include "frm_Tovik.h"
+
+// A fresh record (the window loads the example) and a window on it, shown and active; a
+// message that no test expects fails the test.
+inline std::unique_ptr<frm_Tovik> NeuesFenster() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    tovik::GleichungssystemZuruecksetzen();
+    auto w = std::make_unique<frm_Tovik>();
+    w->show();
+    w->activateWindow();
+    if (!QTest::qWaitForWindowActive(w.get())) QTest::qFail("window not active", __FILE__, __LINE__);
+    tovik::SetzeMeldungsHook(Unerwartet);  // instead of the window's real boxes
+    return w;
+}
+
+// The visible cells, a line per array (A's rows, B, x, A*x - B), e.g. " 3| 4| 7"; hidden
+// ones are left out.
+inline QString Raster(const frm_Tovik& w) {
+    QString raster;
+    for (const QLineEdit* zelle : w.findChildren<QLineEdit*>(QRegularExpression("_\\d$")))  // made by array
+        if (!zelle->isHidden()) raster += (zelle->objectName().endsWith("_0") ? "\n" : "|") + zelle->text();
+    return raster.mid(1);
+}
+
+// Rows 1..n of A and B in the record, e.g. "1 2 | 3; 4 5 | 6".
+inline QString Satz(int n = tovik::GS.N) {
+    QString satz;
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) satz += QString::number(tovik::GS.A[i][j], 'g', 15) + ' ';
+        satz += "| " + QString::number(tovik::GS.B[i], 'g', 15) + (i < n ? "; " : "");
+    }
+    return satz;
+}
+inline const QString kBeispiel = "3 4 7 | 90; 12 10 0 | 78; 0 12 2 | 56";
+
+// Replaces a field's text by typing: the field takes the focus, all is selected, then the keys.
+inline void Tippen(QLineEdit* feld, const QString& text) {
+    feld->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(feld, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(feld, text);
+}
+
+inline void Klick(QPushButton* knopf) { QTest::mouseClick(knopf, Qt::LeftButton); }
+
+// Keys go to the focused control of the active window, where the window's shortcuts take them.
+[[nodiscard]] inline bool Tasten(QWidget* ziel, const char* folge) {
+    QApplication::setActiveWindow(ziel->window());
+    if (!QTest::qWaitForWindowActive(ziel->window())) return false;
+    ziel->setFocus();
+    QTest::keySequence(ziel, QKeySequence(folge));
+    return true;
+}
+
+// The messages shown, without their caption "Tovik".
+inline QString Texte(const Meldungen& m) { return m.texte.join('|').remove("Tovik: "); }
