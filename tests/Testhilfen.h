@@ -2,14 +2,19 @@
 // Shared by the test programs: their main, messages recorded instead of shown, dialogs
 // answered, files as lists of lines.
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QWidget>
 #include <QtTest>  // with all of QtCore
 #include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
 
 #include "Meldung.h"
 
@@ -70,9 +75,19 @@ inline bool uebersprungen = false;
         QSKIP(grund);         \
     } while (false)
 
+// What a window left open says: a box its caption and text, a menu its entries.
+inline QString Offen(const QWidget* fenster) {
+    QString text = fenster->windowTitle();
+    if (const auto* box = qobject_cast<const QMessageBox*>(fenster)) text += ": " + box->text();
+    if (text.isEmpty())
+        for (const QAction* eintrag : fenster->actions())
+            text += (text.isEmpty() ? "" : "|") + eintrag->text();
+    return text;
+}
+
 // The main of every test program. No print queue, no desktop's own dialogs; an unexpected
-// message fails the test; a modal dialog or box that nobody answers within the deadline fails it too, with
-// its text, and is closed, so that nothing waits for a person.
+// message fails the test; a modal dialog or box, or a popup menu, that nobody answers within
+// the deadline fails it too, with its text, and is closed, so that nothing waits for a person.
 template <class Test, class Anwendung>
 int TestAusfuehren(int argc, char** argv) {
     // No print queue of the machine, also when the program is started by hand: CUPS is sent to
@@ -87,14 +102,14 @@ int TestAusfuehren(int argc, char** argv) {
     QElapsedTimer seit;
     if constexpr (std::is_base_of_v<QApplication, Anwendung>) {
         QObject::connect(&waechter, &QTimer::timeout, [&] {
-            if (QApplication::activeModalWidget() != offen) {
-                offen = QApplication::activeModalWidget();
+            // A popup opened from a dialog is the one that waits.
+            QWidget* jetzt = QApplication::activePopupWidget();
+            if (!jetzt) jetzt = QApplication::activeModalWidget();
+            if (jetzt != offen) {
+                offen = jetzt;
                 seit.start();
             } else if (offen && seit.hasExpired(kFristMs)) {
-                const auto* box = qobject_cast<QMessageBox*>(offen.data());
-                QTest::qFail(qPrintable("nobody answered \"" + offen->windowTitle() +
-                                        (box ? ": " + box->text() : "") + "\""),
-                             __FILE__, __LINE__);
+                QTest::qFail(qPrintable("nobody answered \"" + Offen(offen) + "\""), __FILE__, __LINE__);
                 offen->close();
             }
         });

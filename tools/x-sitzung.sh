@@ -2,12 +2,21 @@
 # Runs a command in a desktop session of its own: a virtual X server (Xvfb) with the window
 # manager openbox, a fresh home folder, no session bus, nothing of the caller's desktop. Used
 # by the end-to-end test and for screenshots of the real window.
-#   tools/x-sitzung.sh [-s WIDTHxHEIGHT] command [arguments...]
+#   tools/x-sitzung.sh [-s WIDTHxHEIGHT] [-o] command [arguments...]
+# -o: windows without title bar and border, so that a maximized window fills the screen
+# exactly, whatever font the window manager's theme finds on the machine.
 # The command finds DISPLAY set and the session's home in HOME; its exit status is returned.
 set -euo pipefail
 groesse=1280x1024
-if [ "${1:-}" = -s ]; then groesse=$2; shift 2; fi
-[ $# -gt 0 ] || { echo "usage: $0 [-s WIDTHxHEIGHT] command [arguments...]" >&2; exit 2; }
+ohneRahmen=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    -s) groesse=$2; shift 2 ;;
+    -o) ohneRahmen=1; shift ;;
+    *) break ;;
+  esac
+done
+[ $# -gt 0 ] || { echo "usage: $0 [-s WIDTHxHEIGHT] [-o] command [arguments...]" >&2; exit 2; }
 # A missing tool ends with 77, which ctest reports as a skipped test.
 for p in Xvfb openbox xprop xmessage; do
   command -v $p >/dev/null || { echo "SKIP: $p is missing (make test installs it)" >&2; exit 77; }
@@ -31,7 +40,16 @@ export DISPLAY=":$nummer"
 
 # openbox announces itself before it is done starting, and a window mapped meanwhile can stay
 # unmanaged: it is ready once it has framed a probe window.
-openbox >/dev/null 2>&1 &
+einstellungen=()
+if [ $ohneRahmen = 1 ]; then
+  cat >"$heim/openbox.xml" <<'XML'
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <applications><application class="*"><decor>no</decor></application></applications>
+</openbox_config>
+XML
+  einstellungen=(--config-file "$heim/openbox.xml")
+fi
+openbox "${einstellungen[@]}" >/dev/null 2>&1 &
 kinder+=($!)
 bereit=0
 for _ in $(seq 30); do
