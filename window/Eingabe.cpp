@@ -140,13 +140,16 @@ std::array<QLineEdit*, tovik::kFelder> frm_Tovik::Felder() const {
 }
 
 tovik::Stand frm_Tovik::Erfassen() const {
+    // The shown cells only: what hidden ones hold is never seen, and is no change to undo. Where
+    // a shown cell cannot be read, the record keeps a value of its own.
     tovik::Stand stand;
     const auto felder = Felder();
-    for (int f = 0; f < tovik::kFelder; ++f) stand.texte[f] = felder[f]->text();
+    for (int f = 0; f < tovik::kKopffelder; ++f) stand.texte[f] = felder[f]->text();
     for (int zeile = 1; zeile <= tovik::kMaxN + 1; ++zeile)
-        for (int k = 0; k < tovik::kMaxN; ++k)
-            if (!ZellWert(stand.texte[Feld(zeile, k)]))
-                stand.werte[Feld(zeile, k) - tovik::kKopffelder] = Ziel(zeile, k);
+        for (int k = 0; k < ImRaster() && Gezeigt(zeile); ++k) {
+            const QString& text = stand.texte[Feld(zeile, k)] = felder[Feld(zeile, k)]->text();
+            if (!ZellWert(text)) stand.werte[Feld(zeile, k) - tovik::kKopffelder] = Ziel(zeile, k);
+        }
     stand.n = GS.N;
     return stand;
 }

@@ -263,6 +263,7 @@ bool frm_Tovik::Einfuegen(Zelle* zelle, const QString& text) {
         case tovik::Einfuegung::Art::Nichts:
             return false;
         case tovik::Einfuegung::Art::Abgelehnt:
+            Grenze();  // a paste ends the run of typing, as a block would
             tovik::Meldung(einfuegung.meldung.toStdString());
             return true;
         case tovik::Einfuegung::Art::Wert:
@@ -286,6 +287,7 @@ bool frm_Tovik::Einfuegen(Zelle* zelle, const QString& text) {
     if (system) {
         breite = k + 1;
     } else if (!passt) {
+        Grenze();
         const QString ort = spalte > n ? QStringLiteral("B(%1)").arg(zeile)
                                        : QStringLiteral("A(%1,%2)").arg(zeile).arg(spalte);
         tovik::Meldung(

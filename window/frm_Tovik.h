@@ -49,6 +49,8 @@ public:
     bool Einfuegen(Zelle* zelle, const QString& text);
     // N as far as the grid's five places reach.
     static int ImRaster();
+    // The eight cell arrays in grid order: rows 1 to 5 of A, B, x and A*x - B.
+    static const std::array<Feldreihe frm_Tovik::*, 8> kReihen;
     // Ctrl+Shift+C: the system, and x where computed, as tab-separated lines.
     void SystemKopieren();
     // Ctrl+Z and Ctrl+Shift+Z (Ctrl+Y): the last change of the system taken back, or done again.
@@ -112,8 +114,6 @@ private:
 
     // Where the grid meets the record: A(1..N, 1..N) and B(1..N) are what the shown cells read
     // as (Eingabe.cpp).
-    // The eight cell arrays in grid order: rows 1 to 5 of A, B, x and A*x - B.
-    static const std::array<Feldreihe frm_Tovik::*, 8> kReihen;
     // Row 1..5 of A, or 6 for B.
     Feldreihe& Reihe(int zeile) { return this->*kReihen[zeile - 1]; }
     // Reads elements 0..N-1 of a row of cells into the record.

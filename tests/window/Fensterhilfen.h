@@ -61,3 +61,36 @@ inline void Klick(QPushButton* knopf) { QTest::mouseClick(knopf, Qt::LeftButton)
 
 // The messages shown, without their caption "Tovik".
 inline QString Texte(const Meldungen& m) { return m.texte.join('|').remove("Tovik: "); }
+
+// The fields' texts and what the record holds of A and B: what an undo must bring back.
+inline QString Zustand(const frm_Tovik& w) {
+    QString zustand = w.Text1->text() + '|' + w.Text2->text() + '|' + w.Text3->text();
+    for (int r = 0; r <= tovik::kMaxN; ++r)
+        for (int k = 0; k < w.ImRaster() && (r < w.ImRaster() || r == tovik::kMaxN); ++k)
+            zustand += (k ? "|" : "\n") + (w.*frm_Tovik::kReihen[r])[k]->text();
+    return zustand + '\n' + Satz();
+}
+
+// A context menu entry of a field, triggered as a click on it would: Undo, Redo, -, Cut, Copy,
+// Paste, Delete, -, Select All.
+inline void Menue(QLineEdit* feld, int eintrag) {
+    QContextMenuEvent menue(QContextMenuEvent::Keyboard, QPoint(), feld->mapToGlobal(QPoint()));
+    QApplication::sendEvent(feld, &menue);
+    QMenu* offen = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!offen) return QTest::qFail("no menu came", __FILE__, __LINE__);
+    offen->actions().value(eintrag)->trigger();
+    offen->close();
+}
+
+// Text dropped onto a field as another program drops it, which offers a move as well.
+inline bool Fallen(QWidget* ziel, const QString& text, QPoint ort = {2, 2}) {
+    QMimeData mime;
+    mime.setText(text);
+    const auto aktionen = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent hinein(ort, aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent fallen(ort, aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(ziel, &hinein);
+    QApplication::sendEvent(ziel, &fallen);
+    QCoreApplication::processEvents();  // taken once the drop is done
+    return fallen.isAccepted() && fallen.dropAction() == Qt::CopyAction;
+}

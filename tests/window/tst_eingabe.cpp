@@ -1,6 +1,6 @@
 // Where the grid meets the record: N, the cells read as typed, pasted and dropped text read
-// exactly or refused, every way a value reaches a cell giving what typing it gives, and the
-// window's one undo history; last a random model of the window in use.
+// exactly or refused, each paste one step of the undo history. The rest of the window in use,
+// every way into a cell and the history, is the random model's (tst_modell).
 
 #include <QPrinter>
 #include <QtWidgets>
@@ -22,37 +22,6 @@ QString Null(int n) {
     const QString satz = Satz(n);
     std::swap(null, GS);
     return satz;
-}
-
-// The fields' texts and what the record holds of them: what an undo must bring back.
-QString Zustand(const frm_Tovik& w) {
-    return w.Text1->text() + '|' + w.Text2->text() + '|' + w.Text3->text() + '\n' +
-           Raster(w).section('\n', 0, w.ImRaster()) + '\n' +
-           QString::fromStdString(GS.Projekt + '|' + GS.Position + '|') + Satz();
-}
-
-// A context menu entry of a field, triggered as a click on it would: Undo, Redo, -, Cut, Copy,
-// Paste, Delete, -, Select All.
-void Menue(QLineEdit* feld, int eintrag) {
-    QContextMenuEvent menue(QContextMenuEvent::Keyboard, QPoint(), feld->mapToGlobal(QPoint()));
-    QApplication::sendEvent(feld, &menue);
-    QMenu* offen = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!offen) return QTest::qFail("no menu came", __FILE__, __LINE__);
-    offen->actions().value(eintrag)->trigger();
-    offen->close();
-}
-
-// Text dropped onto a field as another program drops it, which offers a move as well.
-bool Fallen(QWidget* ziel, const QString& text, QPoint ort = {2, 2}) {
-    QMimeData mime;
-    mime.setText(text);
-    const auto aktionen = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent hinein(ort, aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent fallen(ort, aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(ziel, &hinein);
-    QApplication::sendEvent(ziel, &fallen);
-    QCoreApplication::processEvents();  // taken once the drop is done
-    return fallen.isAccepted() && fallen.dropAction() == Qt::CopyAction;
 }
 
 }  // namespace
@@ -162,17 +131,21 @@ private slots:
         QTest::addColumn<QString>("ziel");
         QTest::addColumn<QString>("daten");   // dropped: a file of the test's folder, or text
         QTest::addColumn<QString>("danach");  // the changed cells' texts | record | message
-        const QString beispiel = "|" + kBeispiel + "|", nicht = beispiel + "Der eingefügte Block passt nicht: ",
-                      keine = beispiel + "Im eingefügten Block ist Wert %1 in Zeile 1 keine Zahl: „%2“. "
-                                         "Es wurde nichts eingefügt.",
-                      keinText = beispiel + "Der eingefügte Text „%1“ ist keine Zahl; es wurde nichts eingefügt.";
+        const QString beispiel = "|" + kBeispiel + "|",
+                      nicht = beispiel + "Der eingefügte Block passt nicht: ",
+                      keine = beispiel +
+                              "Im eingefügten Block ist Wert %1 in Zeile 1 keine Zahl: „%2“. "
+                              "Es wurde nichts eingefügt.",
+                      keinText =
+                          beispiel + "Der eingefügte Text „%1“ ist keine Zahl; es wurde nichts eingefügt.";
         const QString zwei = " 1  2  4  5  3  6|1 2 | 3; 4 5 | 6|";
         const std::tuple<const char*, const char*, QString, QString> faelle[] = {
             {"paste", "Text5_1", "7\n", "7|3 4 7 | 90; 12 7 0 | 78; 0 12 2 | 56|"},
             {"menu", "Text5_1", "\u22127,5", "-7,5|3 4 7 | 90; 12 -7.5 0 | 78; 0 12 2 | 56|"},
             {"paste", "Text5_0", "1\t2\t3\t4", "1 2 3 4|3 4 7 | 90; 1 2 3 | 4; 0 12 2 | 56|"},
             {"paste", "Text5_1", "1,5;-2.5\r\n;\r\n", "1,5 -2.5  |3 4 7 | 90; 12 1.5 -2.5 | 78; 0 0 0 | 56|"},
-            {"paste", "Text5_0", "0\n1E999", "0 1E999|3 4 7 | 90; 0 10 0 | 78; 0 12 2 | 56|fehlerhafte Eingabe"},
+            {"paste", "Text5_0", "0\n1E999",
+             "0 1E999|3 4 7 | 90; 0 10 0 | 78; 0 12 2 | 56|fehlerhafte Eingabe"},
             {"menu", "Text9_0", "8\n9\n\n", "8 9|3 4 7 | 8; 12 10 0 | 9; 0 12 2 | 56|"},
             {"paste", "Text5_0", "1\t\t\u22123e-1", "1  -3e-1|3 4 7 | 90; 1 0 -0.3 | 78; 0 12 2 | 56|"},
             // as Octave, NumPy, a PDF or a terminal shows a matrix: a whole system
@@ -180,7 +153,8 @@ private slots:
              "1 2 3 5 6 7 9 10 11 4 8 12|1 2 3 | 4; 5 6 7 | 8; 9 10 11 | 12|"},
             // in place where a block fits, also from A(1,1)
             {"paste", "Text4_0", "1\t2\t3", "1 2 3|1 2 3 | 90; 12 10 0 | 78; 0 12 2 | 56|"},
-            {"paste", "Text4_0", "1\t2\t3\t4\n5\t6\t7\t8", "1 2 3 5 6 7 4 8|1 2 3 | 4; 5 6 7 | 8; 0 12 2 | 56|"},
+            {"paste", "Text4_0", "1\t2\t3\t4\n5\t6\t7\t8",
+             "1 2 3 5 6 7 4 8|1 2 3 | 4; 5 6 7 | 8; 0 12 2 | 56|"},
             // a copied system with x, where it fits nowhere else
             {"paste", "Text4_0", "1\t0\t0\t1\t1\n0\t1\t0\t2\t2\n0\t0\t1\t3\t3",
              "1 0 0 0 1 0 0 0 1 1 2 3|1 0 0 | 1; 0 1 0 | 2; 0 0 1 | 3|"},
@@ -195,7 +169,8 @@ private slots:
              nicht + "1 Zeile mit bis zu 4 Werten, ab A(1,2) ist Platz für 3 Zeilen mit 3 Werten."},
             {"paste", "Text5_0", "1\n2\n3",
              nicht + "3 Zeilen mit bis zu 1 Wert, ab A(2,1) ist Platz für 2 Zeilen mit 4 Werten."},
-            {"paste", "Text9_0", "8\t9", nicht + "1 Zeile mit bis zu 2 Werten, ab B(1) ist Platz für 3 Zeilen mit 1 Wert."},
+            {"paste", "Text9_0", "8\t9",
+             nicht + "1 Zeile mit bis zu 2 Werten, ab B(1) ist Platz für 3 Zeilen mit 1 Wert."},
             {"paste", "Text4_0", QString("1\t2\t3\t4\t5\t6\t7\n").repeated(10000),
              nicht + "10000 Zeilen mit bis zu 7 Werten, ab A(1,1) ist Platz für 3 Zeilen mit 4 Werten."},
             {"drop", "Text4_0", "Zwei.TVK", zwei},
@@ -259,155 +234,6 @@ private slots:
         QCOMPARE(Zustand(*w), anfang);
         QVERIFY(Tasten(w->Text4[0], "Ctrl+Shift+Z"));
         QCOMPARE(Zustand(*w), ende);
-    }
-
-    // Whatever way a value reaches a cell, every command works on it as on the same value typed:
-    // the cell's menu pasting or deleting, text dropped on it, an input method (which composes
-    // a dead key's character too), a key still down when Tab moves on or a command starts, undo
-    // and redo.
-    void wege_data() {
-        QTest::addColumn<QString>("weg");
-        QTest::addColumn<QString>("befehl");
-        for (const char* weg : {"menu paste", "menu delete", "drop", "input method", "held over Tab",
-                                "held over command", "undo", "redo"})
-            for (const char* befehl : {"Berechnen", "A symmetrisch", "Speichern", "Drucken", "Ctrl+Shift+C"})
-                QTest::addRow("%s, %s", weg, befehl) << QString(weg) << QString(befehl);
-    }
-    void wege() {
-        QFETCH(QString, weg);
-        QFETCH(QString, befehl);
-        tovik::Drucker().setOutputFileName(ordner.filePath("Seite.pdf"));
-        // Keys to the control that has the focus, which they must not move.
-        const auto taste = [&](const char* folge) {
-            QApplication::setActiveWindow(w.get());
-            QTest::keySequence(w->focusWidget(), QKeySequence(folge));
-        };
-        // The command as a user gives it, and what came of it: its output, record and grid.
-        const auto ausfuehren = [&](const QString& datei) {
-            QGuiApplication::clipboard()->clear();
-            if (befehl == "Berechnen") Klick(w->Command1);
-            if (befehl == "A symmetrisch") Klick(w->Command5);
-            if (befehl == "Speichern") Dateiwahl(datei), taste("Ctrl+S");
-            if (befehl == "Drucken") {
-                Beantworten<QDialog>([](QDialog* dialog) { dialog->accept(); });
-                taste("Ctrl+P");
-            }
-            if (befehl == "Ctrl+Shift+C") taste("Ctrl+Shift+C");
-        };
-        // The page as text, where one was printed.
-        const auto seite = [&] {
-            QProcess pdftotext;
-            pdftotext.start("pdftotext", {"-layout", ordner.filePath("Seite.pdf"), "-"});
-            return pdftotext.waitForFinished(10000) ? pdftotext.readAllStandardOutput() : QByteArray();
-        };
-        const auto ergebnis = [&](const QString& datei) {
-            const QString text = QString::fromLatin1(Inhalt(datei) + (befehl == "Drucken" ? seite() : ""));
-            return text + QGuiApplication::clipboard()->text() + Satz() + '\n' + Raster(*w);
-        };
-        const QString getippt = ordner.filePath("Getippt.TVK"), anders = ordner.filePath("Anders.TVK");
-        QFile::remove(getippt), QFile::remove(anders);
-        Tippen(w->Text4[1], "4,5");
-        const QString satz = Satz();  // the record at once, also before any command
-        ausfuehren(getippt);
-        const QString erwartet = ergebnis(getippt);
-
-        init();
-        Zelle* z = w->Text4[1];
-        if (weg == "menu paste") {
-            QGuiApplication::clipboard()->setText("4,5");
-            z->setFocus(Qt::MouseFocusReason);
-            z->selectAll();
-            Menue(z, 5);
-        }
-        if (weg == "menu delete") {
-            Tippen(z, "4,59");
-            z->setSelection(3, 1);
-            Menue(z, 6);
-        }
-        if (weg == "drop" || weg == "input method") {
-            Tippen(z, "");
-            QTest::keyClick(z, Qt::Key_Backspace);
-        }
-        if (weg == "drop") QVERIFY(Fallen(z, "4,5"));
-        if (weg == "input method") {
-            QInputMethodEvent eingabe;
-            eingabe.setCommitString("4,5");
-            QApplication::sendEvent(z, &eingabe);
-        }
-        if (weg.startsWith("held")) {
-            Tippen(z, "4,");
-            QTest::keyPress(z, Qt::Key_5);
-            if (weg == "held over Tab") {  // back to the column of x, where the key goes up
-                QTest::keyPress(z, Qt::Key_Backtab, Qt::ShiftModifier);
-                QTest::keyRelease(w->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-            }
-            if (weg == "held over command") ausfuehren(anders);
-            QTest::keyRelease(w->focusWidget(), Qt::Key_5);
-        }
-        if (weg == "undo" || weg == "redo") {
-            Tippen(z, "4,5");
-            Tippen(w->Text9[2], "8");
-            taste("Ctrl+Z");
-            if (weg == "redo") taste("Ctrl+Z"), taste("Ctrl+Z"), taste("Ctrl+Shift+Z");
-        }
-        if (weg != "held over command") {
-            QCOMPARE(z->text() + '|' + Satz(), "4,5|" + satz);
-            ausfuehren(anders);
-        }
-        QCOMPARE(ergebnis(anders), erwartet);
-    }
-
-    // Every kind of change is one step of the window's history: a run of typing in one field, a
-    // new N with all it cleared, a pasted block, a loaded file, the mirror, a header field.
-    // Ctrl+Z from any control, or a field's menu, brings back cells and record as they were;
-    // Ctrl+Shift+Z or Ctrl+Y the change. Commands that only compute, and saving, are no step.
-    void schritte_data() {
-        QTest::addColumn<QString>("schritt");
-        for (const char* schritt : {"typing", "header field", "N", "N deleted and typed", "block", "whole system",
-                                    "load", "mirror"})
-            QTest::newRow(schritt) << QString(schritt);
-    }
-    void schritte() {
-        QFETCH(QString, schritt);
-        const QString start = Zustand(*w);
-        Tippen(w->Text5[1], "4,5");  // an earlier step, which stays
-        const QString anfang = Zustand(*w);
-        if (schritt == "typing") Tippen(w->Text4[0], "1"), QTest::keyClicks(w->Text4[0], "9,5");
-        if (schritt == "header field") Tippen(w->Text1, "Neu"), QTest::keyClick(w->Text1, Qt::Key_Tab);
-        if (schritt == "N") Tippen(w->Text3, "2");
-        if (schritt == "N deleted and typed") {
-            w->Text3->setFocus();
-            QTest::keyClick(w->Text3, Qt::Key_End);
-            QTest::keyClicks(w->Text3, "\b4");
-        }
-        QGuiApplication::clipboard()->setText(schritt == "block" ? "1\t2\n3\t4" : "1\t2\t3\n4\t5\t6");
-        if (schritt == "block") QVERIFY(Tasten(w->Text5[0], "Ctrl+V"));
-        if (schritt == "whole system") QVERIFY(Tasten(w->Text4[0], "Ctrl+V"));
-        if (schritt == "load") {
-            QVERIFY(Schreiben(ordner.filePath("Zwei.TVK"), Zeilen({"h", "Z", "P", " 2", " 1", " 2", " 3", " 4", " 5", " 6"})));
-            Dateiwahl(ordner.filePath("Zwei.TVK"));
-            QVERIFY(Tasten(w->Text2, "Ctrl+O"));
-        }
-        if (schritt == "mirror") Klick(w->Command5);
-        const QString ende = Zustand(*w);
-        QVERIFY(ende != anfang);
-        {
-            Meldungen keinSystem;  // the empty grid of a new N is refused
-            Klick(w->Command1);
-            Klick(w->Command6);
-        }
-        Dateiwahl(ordner.filePath("Gespeichert.TVK"));
-        QVERIFY(Tasten(w->Text1, "Ctrl+S"));
-        QVERIFY(Tasten(w->Text9[0], "Ctrl+Z"));
-        QCOMPARE(Zustand(*w), anfang);
-        QVERIFY(Tasten(w->Command1, "Ctrl+Shift+Z"));
-        QCOMPARE(Zustand(*w), ende);
-        Menue(w->Text2, 0);
-        QCOMPARE(Zustand(*w), anfang);
-        QVERIFY(Tasten(w->Text3, "Ctrl+Y"));
-        QCOMPARE(Zustand(*w), ende);
-        QVERIFY(Tasten(w->Text3, "Ctrl+Z, Ctrl+Z"));  // and the step before
-        QCOMPARE(Zustand(*w), start);
     }
 };
 

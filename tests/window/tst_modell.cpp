@@ -1,0 +1,271 @@
+// The window in use, at random: every way a user acts, each step checked against what a user
+// relies on. After each step:
+// - the record is what the shown cells read as, and exactly the cells of N are shown;
+// - no message came that the step did not call for;
+// - a file saved without a message holds what the fields showed, and loads again to it;
+// - the window's undo history is the model's: a run of typing in one field is one step, every
+//   other change of the system one, and undo and redo bring back exactly the states before.
+// The seed is TOVIK_SAAT where set (the failing seed is printed), the steps TOVIK_SCHRITTE.
+
+#include <QtWidgets>
+
+#include "Fensterhilfen.h"
+#include "Gleichungssystem.h"
+#include "Mod_Allg.h"
+#include "Systemdatei.h"
+#include "Zwischenablage.h"
+
+using tovik::GS;
+
+namespace {
+
+// What a step may bring: the beginnings of the messages it calls for, the field whose run of
+// typing it continues, and whether it ends any run of typing first.
+struct Schritt {
+    QStringList erlaubt;
+    QLineEdit* feld = nullptr;
+    bool grenze = true;
+    bool schluss = false;  // a command after the typing ends the run (with no field, always)
+};
+
+const char* const kWerte[] = {"3", "-12", "0,5", "2.25", "1e3", "-,75", "", "7,5e-2", "abc", "12abc", "1E999"};
+// What only comes pasted: the minus of typeset text, and values that are none.
+const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333", "", "1E999", "1.234,5", "Gl. 1"};
+const char* const kKoepfe[] = {"Feld 3", "", "a,b c", "Brücke", "\u03a9"};  // the last two composed
+const char* const kN[] = {"1", "2", "3", "4", "5", "03", "7", " 2", ""};
+
+}  // namespace
+
+class TstModell : public QObject {
+    Q_OBJECT
+    std::unique_ptr<frm_Tovik> w;
+    QTemporaryDir ordner;
+    QRandomGenerator zufall;
+
+    template <class T, std::size_t n>
+    QString Eines(const T (&auswahl)[n]) {
+        return QString::fromUtf8(auswahl[zufall.bounded(quint32(n))]);
+    }
+    // A shown cell of A or B; none while N = 0.
+    Zelle* Irgendeine() {
+        const int n = w->ImRaster();
+        if (n == 0) return nullptr;
+        const int k = int(zufall.bounded(n)), zeile = int(zufall.bounded(n + 1));
+        return (zeile < n ? w.get()->*frm_Tovik::kReihen[zeile] : w->Text9)[k];
+    }
+    // Keys to the control that has the focus, which they must not move.
+    void Taste(const char* folge) {
+        QApplication::setActiveWindow(w.get());
+        QTest::keySequence(w->focusWidget() ? w->focusWidget() : w.get(), QKeySequence(folge));
+    }
+    // A text of values as a spreadsheet, a terminal or a document gives it, sometimes one value.
+    QString Block() {
+        const QString trenner = Eines({"\t", ";", " "});
+        QStringList zeilen;
+        for (int i = int(zufall.bounded(1, 6)); i > 0; --i) {
+            QStringList werte;
+            for (int j = int(zufall.bounded(1, 8)); j > 0; --j) werte << (zufall.bounded(5) ? Eines(kWerte) : Eines(kEingefuegt));
+            if (trenner == " ") werte.removeAll(QString());
+            zeilen << werte.join(trenner);
+        }
+        return zeilen.join(Eines({"\n", "\r\n"})) + Eines({"", "\n"});
+    }
+
+    void Tippen_(Schritt& schritt) {
+        Zelle* z = Irgendeine();
+        if (!z) return;
+        const QString wert = Eines(kWerte);
+        switch (zufall.bounded(3)) {
+            case 0:
+                Tippen(z, wert);
+                break;
+            case 1: {  // an input method (a dead key composes this way) after the keys that select
+                Tippen(z, "");
+                QInputMethodEvent eingabe;
+                eingabe.setCommitString(wert);
+                QApplication::sendEvent(z, &eingabe);
+                break;
+            }
+            default:  // the last key still down when Shift+Tab moves on; it goes up there
+                Tippen(z, wert.left(wert.size() - 1));
+                if (!wert.isEmpty()) QTest::keyPress(z, wert.back().toLatin1());
+                QTest::keyPress(z, Qt::Key_Backtab, Qt::ShiftModifier);
+                QTest::keyRelease(w->focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+                if (!wert.isEmpty()) QTest::keyRelease(w->focusWidget(), wert.back().toLatin1());
+        }
+        schritt = {{"fehlerhafte Eingabe"}, z, false};
+    }
+    void Kopf(Schritt& schritt) {
+        QLineEdit* feld = zufall.bounded(2) ? w->Text1 : w->Text2;
+        const QString text = Eines(kKoepfe);
+        const bool getippt = text.toLatin1() == text.toUtf8();
+        Tippen(feld, getippt ? text : QString());
+        QInputMethodEvent eingabe;
+        eingabe.setCommitString(getippt ? QString() : text);
+        QApplication::sendEvent(feld, &eingabe);
+        if (zufall.bounded(2)) QTest::keyClick(feld, Qt::Key_Tab);  // else a key command takes it
+        schritt = {{}, feld, false};
+    }
+    void N(Schritt& schritt) {
+        Tippen(w->Text3, Eines(kN));
+        schritt = {{"max. Rang"}, w->Text3, false};
+    }
+    void Einfuegen(Schritt& schritt) {
+        Zelle* z = Irgendeine();
+        if (!z) return;
+        const QString text = Block();
+        const auto art = tovik::EinfuegungLesen(text).art;
+        const bool wert = art == tovik::Einfuegung::Art::Wert || art == tovik::Einfuegung::Art::Nichts;
+        const int weg = int(zufall.bounded(3));
+        QGuiApplication::clipboard()->setText(text);
+        if (weg == 0) Tippen(z, ""), Taste("Ctrl+V");
+        if (weg == 1) z->setFocus(Qt::MouseFocusReason), z->selectAll(), Menue(z, 5);
+        if (weg == 2) Fallen(z, text);
+        // A single value is typing in the cell, a block (or a refused text) a command.
+        schritt = {{"Der eingefügte", "Im eingefügten", "fehlerhafte Eingabe"}, wert ? z : nullptr, weg == 1};
+    }
+    void Bearbeiten(Schritt& schritt) {  // the cell's menu deletes or cuts a part of its text
+        Zelle* z = Irgendeine();
+        if (!z) return;
+        z->setFocus(Qt::MouseFocusReason);
+        const int von = int(zufall.bounded(z->text().size() + 1));
+        z->setSelection(von, int(zufall.bounded(z->text().size() - von + 1)));
+        Menue(z, zufall.bounded(2) ? 6 : 3);
+        schritt = {{"fehlerhafte Eingabe"}, z, true};
+    }
+    void Befehl(Schritt& schritt) {
+        const int befehl = int(zufall.bounded(GS.N ? 5 : 4));  // no system: nothing to copy
+        if (befehl == 0) Klick(w->Command1);
+        if (befehl == 1) QVERIFY(Tasten(w->Command1, "Return"));
+        if (befehl == 2) Klick(w->Command6);
+        if (befehl == 3) Klick(w->Command5);
+        if (befehl == 4)  // the copy pasted back
+            QVERIFY(Tasten(w->Text1, "Ctrl+Shift+C") && Tasten(w->Text4[0], "Ctrl+V"));
+        // Berechnen solved what the cells showed.
+        for (int i = 1; i <= w->ImRaster() && befehl < 2; ++i)
+            for (int j = 0; j <= GS.N; ++j) QCOMPARE(j ? GS.A0[i][j] : GS.B0[i], j ? GS.A[i][j] : GS.B[i]);
+        schritt = {{tovik::kMeldungPivot, tovik::kMeldungUeberlauf}};
+    }
+    void Speichern(Schritt& schritt, QStringList& dateien, const Meldungen& meldungen) {
+        const QString datei = ordner.filePath(QString::number(dateien.size()) + ".TVK");
+        Zelle* z = Irgendeine();
+        const QString wert = Eines(kWerte);
+        const bool halten = z && !wert.isEmpty() && zufall.bounded(2);
+        if (halten) Tippen(z, wert.chopped(1)), QTest::keyPress(z, wert.back().toLatin1());
+        // Texts that windows-1252 cannot hold are refused before the dialog.
+        if (!(w->Text1->text() + w->Text2->text()).contains(QChar(0x3a9))) Dateiwahl(datei);
+        Taste("Ctrl+S");
+        if (halten) QTest::keyRelease(w->focusWidget(), wert.back().toLatin1());
+        if (meldungen.texte.isEmpty()) {  // what the fields show, the key still down included
+            QCOMPARE(w->Text1->text() + w->Text2->text(), QString::fromStdString(GS.Projekt + GS.Position));
+            const auto fehler = tovik::SystemPruefen(Inhalt(datei), tovik::DatenAusSystem(GS));
+            QVERIFY2(!fehler, fehler ? fehler->text.c_str() : "");
+            dateien << datei;
+        }
+        schritt = {{"fehlerhafte Eingabe", "Fehler in Sub SystemInDatei"}, halten ? z : nullptr, !halten, true};
+    }
+    void Laden(Schritt& schritt, const QStringList& dateien) {
+        if (dateien.isEmpty()) return;
+        const QString datei = dateien[int(zufall.bounded(dateien.size()))];
+        Dateiwahl(datei);
+        Taste("Ctrl+O");
+        QVERIFY(!tovik::SystemPruefen(Inhalt(datei), tovik::DatenAusSystem(GS)));
+        schritt = {};
+    }
+
+    void Zurueck(bool rueck) {  // undo or redo, by a key from any field or by its menu
+        QLineEdit* feld = Irgendeine();
+        if (!feld) feld = w->Text2;
+        if (zufall.bounded(3) == 0)
+            Menue(feld, rueck ? 0 : 1);
+        else
+            QVERIFY(Tasten(feld, rueck ? "Ctrl+Z" : zufall.bounded(2) ? "Ctrl+Y" : "Ctrl+Shift+Z"));
+    }
+
+    // What must hold after every step.
+    void Pruefen() {
+        const int n = w->ImRaster();
+        for (int r = 0; r < 8; ++r)
+            for (int k = 0; k < tovik::kMaxN; ++k) {
+                QLineEdit* zelle = (w.get()->*frm_Tovik::kReihen[r])[k];
+                QCOMPARE(!zelle->isHidden(), k < n && (r >= tovik::kMaxN || r < n));
+                const auto wert = ZellWert(zelle->text());
+                if (zelle->isHidden() || r > tovik::kMaxN || !wert) continue;
+                QCOMPARE(r < tovik::kMaxN ? GS.A[r + 1][k + 1] : GS.B[k + 1], *wert);
+            }
+    }
+
+private slots:
+    void init() { w = NeuesFenster(); }
+    void cleanup() {
+        AntwortenAbschliessen();
+        w.reset();
+    }
+
+    void modell() {
+        const quint32 saat = qEnvironmentVariableIsSet("TOVIK_SAAT") ? qEnvironmentVariableIntValue("TOVIK_SAAT") : 23;
+        const int schritte = qEnvironmentVariableIsSet("TOVIK_SCHRITTE") ? qEnvironmentVariableIntValue("TOVIK_SCHRITTE") : 400;
+        zufall.seed(saat);
+        Meldungen meldungen;
+        QStringList dateien;
+        // The model of the history: the states it can go back to, the last the state at the
+        // last step's end; what it can redo; the field of the open run of typing.
+        QStringList zurueck = {Zustand(*w)}, vor;
+        QLineEdit* lauf = nullptr;
+        QString zustand = zurueck.last();
+        const auto abschliessen = [&] {  // what changed since the last step becomes one
+            if (zustand != zurueck.last()) zurueck << zustand, vor.clear();
+            lauf = nullptr;
+        };
+        for (int s = 0; s < schritte; ++s) {
+            w->activateWindow();  // back from a dialog, as a desktop does it
+            QVERIFY(QTest::qWaitForWindowActive(w.get()));
+            const int art = int(zufall.bounded(11));
+            const char* const namen[] = {"type", "header", "N", "paste", "edit", "command", "save", "load",
+                                         "undo", "redo", "resize"};
+            const QString wo = QStringLiteral("step %1 (%2), seed %3").arg(s).arg(namen[art]).arg(saat);
+            Schritt schritt{{}, lauf, false};  // a step that does nothing leaves the run open
+            if (art == 0) Tippen_(schritt);
+            if (art == 1) Kopf(schritt);
+            if (art == 2) N(schritt);
+            if (art == 3) Einfuegen(schritt);
+            if (art == 4) Bearbeiten(schritt);
+            if (art == 5) Befehl(schritt);
+            if (art == 6) Speichern(schritt, dateien, meldungen);
+            if (art == 7) Laden(schritt, dateien);
+            if (art == 8 || art == 9) Zurueck(art == 8), schritt = {{"fehlerhafte Eingabe"}};  // keys go up in a cell
+            if (art == 10) w->setWindowState(zufall.bounded(2) ? Qt::WindowMaximized : Qt::WindowNoState);
+            if (QTest::currentTestFailed()) QFAIL(qPrintable(wo));
+            for (const QString& text : meldungen.texte) {
+                const bool erlaubt = std::any_of(schritt.erlaubt.begin(), schritt.erlaubt.end(),
+                                                 [&](const QString& e) { return text.startsWith("Tovik: " + e); });
+                QVERIFY2(erlaubt, qPrintable(wo + ": " + text));
+            }
+            meldungen.texte.clear();
+            Pruefen();
+            if (QTest::currentTestFailed()) QFAIL(qPrintable(wo));
+
+            // A step in another field, or one that is no typing, ends the run before it; one that
+            // is no typing at all is a step of its own.
+            if (schritt.grenze || schritt.feld != lauf) abschliessen();
+            zustand = Zustand(*w);
+            lauf = schritt.feld;
+            if (art == 8 || art == 9) {
+                if (art == 8 && zurueck.size() > 1) vor << zurueck.takeLast();
+                if (art == 9 && !vor.isEmpty()) zurueck << vor.takeLast();
+                QVERIFY2(zustand == zurueck.last(), qPrintable(wo + "\n" + zustand + "\n---\n" + zurueck.last()));
+            } else if (!schritt.feld || schritt.schluss) {
+                abschliessen();
+            }
+        }
+        // All the way back to the start, and forth again.
+        abschliessen();
+        for (int i = 1; i < zurueck.size(); ++i) QVERIFY(Tasten(w->Text3, "Ctrl+Z"));
+        QCOMPARE(Zustand(*w), zurueck.first());
+        for (int i = 1; i < zurueck.size(); ++i) QVERIFY(Tasten(w->Text3, "Ctrl+Shift+Z"));
+        QCOMPARE(Zustand(*w), zurueck.last());
+    }
+};
+
+TOVIK_TEST_MAIN(TstModell)
+#include "tst_modell.moc"
