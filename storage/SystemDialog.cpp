@@ -4,12 +4,12 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QStandardPaths>
 
 #include <variant>
 
+#include "Beispielordner.h"
 #include "Gleichungssystem.h"
 #include "Meldung.h"
 #include "Systemdatei.h"
@@ -72,23 +72,6 @@ const QString& Anfangsordner() {
                                          QStandardPaths::standardLocations(QStandardPaths::AppDataLocation),
                                      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     return Verzeichnis;
-}
-
-QString BeispielOrdner(const QStringList& ordner, const QString& datenOrdner) {
-    QString mitgeliefert;
-    for (const QString& kandidat : ordner)
-        if (QFileInfo(kandidat + QStringLiteral("/Beispiel")).isDir()) {
-            mitgeliefert = kandidat + QStringLiteral("/Beispiel/");
-            break;
-        }
-    if (mitgeliefert.isEmpty() || QFileInfo(mitgeliefert).isWritable() || datenOrdner.isEmpty())
-        return mitgeliefert;
-    const QString nutzer = datenOrdner + QStringLiteral("/Beispiel/");
-    if (QFileInfo::exists(nutzer)) return nutzer;  // copied before: what the user keeps there is theirs
-    if (!QDir().mkpath(nutzer)) return mitgeliefert;
-    for (const QFileInfo& beispiel : QDir(mitgeliefert).entryInfoList(QDir::Files))
-        QFile::copy(beispiel.filePath(), nutzer + beispiel.fileName());
-    return nutzer;
 }
 
 void SystemAusDatei(QFileDialog& CommonDialog1) {

@@ -10,6 +10,7 @@
 #include <bit>
 #include <csignal>
 
+#include "Beispielordner.h"
 #include "Gleichungssystem.h"
 #include "SystemDialog.h"
 #include "Systemdatei.h"
