@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "Beispielordner.h"
+#include "DateiErsetzen.h"
 #include "Gleichungssystem.h"
 #include "Meldung.h"
 #include "Systemdatei.h"
@@ -97,7 +98,7 @@ void SystemInDatei(QFileDialog& CommonDialog1) {
     if (const auto* fehler = std::get_if<Fehlergrund>(&bytes)) return melden(*fehler);
     const QString pfad = DateiWaehlen(CommonDialog1, "Gleichungssystem speichern", QFileDialog::AcceptSave);
     if (pfad.isEmpty()) return;
-    if (const auto fehler = DateiSchreiben(pfad, std::get<QByteArray>(bytes))) melden(*fehler);
+    if (const auto fehler = DateiErsetzen(pfad, std::get<QByteArray>(bytes))) melden(*fehler);
 }
 
 }  // namespace tovik

@@ -3,6 +3,7 @@
 
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -165,12 +166,11 @@ private slots:
 
     // "Drucken" through the real printer code, twice. First to the target set on the printer,
     // the dialog cancelled: a new page replaces an old file only when complete, keeping its
-    // mode; a target that is not a regular file (also behind a link), or a full disk, fails the
-    // last step with one message and leaves what was there as it was; a printer that cannot be
-    // used fails every step. Then to a file chosen in the dialog. Every page printed is the
-    // page chosen on the printer, with every text in order, the title's left edge and top at the
-    // margin of 20 mm, the lines 1.15 em of Liberation Sans apart (15 and 12 pt), X ending at its
-    // column, the title lines bold.
+    // mode, owner and group; a target that is not a regular file (also behind a link), or a full disk, fails
+    // the last step with one message and leaves what was there as it was; a printer that cannot be used fails
+    // every step. Then to a file chosen in the dialog. Every page printed is the page chosen on the printer,
+    // with every text in order, the title's left edge and top at the margin of 20 mm, the lines 1.15 em of
+    // Liberation Sans apart (15 and 12 pt), X ending at its column, the title lines bold.
     void drucken_data() {
         QTest::addColumn<QString>("ziel");
         QTest::addColumn<int>("meldungen");
@@ -188,14 +188,19 @@ private slots:
         const QString pfad = ziel.isEmpty() || ziel.startsWith('/') ? ziel : ort.filePath(ziel);
         const QString alt = ort.filePath("alt.pdf"), neu = ort.filePath("neu.pdf");
         QVERIFY(Schreiben(alt, "alt") && QFile::setPermissions(alt, QFile::Permissions(0x6040)));
+        // As root, the old PDF is another user's, and stays theirs.
+        if (geteuid() == 0) Lauf("chown", {"nobody:nogroup", alt});
+        QVERIFY(geteuid() != 0 || QFileInfo(alt).owner() == "nobody");
         QVERIFY(!mkfifo(qPrintable(ort.filePath("fifo")), 0600) && QFile::link("fifo", ort.filePath("link")));
         const auto aushaengen = qScopeGuard([&] { umount2(qPrintable(ort.filePath("voll")), MNT_DETACH); });
         if (ziel.startsWith("voll/") && !VollePlatte(pfad)) TOVIK_SKIP("mounting a file system needs root");
-        // What was there stays as it was, mode included (gone, it would have none); only a new
-        // page replaces the content (checked below). A pipe is not read: it would block.
+        // What was there stays as it was, mode, owner and group included (gone, it would have
+        // none); only a new page replaces the content (checked below). A pipe is not read: it
+        // would block.
         const auto zustand = [&] {
             const QFileInfo d(pfad);
-            return std::tuple(d.isFile(), d.permissions(), d.isFile() && meldungen ? Inhalt(pfad) : "");
+            return std::tuple(d.isFile(), d.permissions(), d.owner(), d.group(),
+                              d.isFile() && meldungen ? Inhalt(pfad) : "");
         };
         const auto vorher = zustand();
         // the words of the page, in order
