@@ -149,8 +149,10 @@ void SystemDrucken(Ausgabe& Ausgabe) {
 void SystemDrucken(QWidget* eltern) {
     {
         QPrintDialog dialog(&Drucker(), eltern);
-        // Confirmed or cancelled, the report goes to the printer that is current now.
-        dialog.exec();
+        // Confirmed, or cancelled on a real printer, the report goes to the printer that is
+        // current now. Where that is a file, a cancel prints nothing: the page would replace
+        // the file without the question the dialog asks before it does.
+        if (dialog.exec() != QDialog::Accepted && Drucker().outputFormat() == QPrinter::PdfFormat) return;
     }
     bool erneuern = false;
     {

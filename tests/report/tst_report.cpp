@@ -164,18 +164,22 @@ private slots:
         }
     }
 
-    // "Drucken" through the real printer code, twice. First to the target set on the printer,
-    // the dialog cancelled: a new page replaces an old file only when complete, keeping its
-    // mode, owner and group; a target that is not a regular file (also behind a link), or a full disk, fails
-    // the last step with one message and leaves what was there as it was; a printer that cannot be used fails
-    // every step. Then to a file chosen in the dialog. Every page printed is the page chosen on the printer,
-    // with every text in order, the title's left edge and top at the margin of 20 mm, the lines 1.15 em of
-    // Liberation Sans apart (15 and 12 pt), X ending at its column, the title lines bold.
+    // "Drucken" through the real printer code, to the PDF file set on the printer. Cancelled,
+    // the dialog prints nothing and touches nothing. Confirmed: a new page replaces an old file
+    // only when complete, keeping its mode, owner and group; a target that is not a regular file
+    // (also behind a link), or a full disk, fails the last step with one message and leaves what
+    // was there as it was; a page that cannot be drawn at all (no temporary folder) fails every
+    // step. With no file set, the dialog would offer one of its own in the home folder: that is
+    // only cancelled. Then to a file chosen in the dialog. Every page printed is the page chosen
+    // on the printer, with every text in order, the title's left edge and top at the margin of
+    // 20 mm, the lines 1.15 em of Liberation Sans apart (15 and 12 pt), X ending at its column,
+    // the title lines bold.
     void drucken_data() {
         QTest::addColumn<QString>("ziel");
-        QTest::addColumn<int>("meldungen");
-        QTest::newRow("no file") << "" << 13;
+        QTest::addColumn<int>("meldungen");  // of the confirmed print
+        QTest::newRow("no file") << "" << 0;
         QTest::newRow("old file") << "alt.pdf" << 0;
+        QTest::newRow("old file, no temporary folder") << "alt.pdf" << 13;
         QTest::newRow("/dev/full") << "/dev/full" << 1;
         QTest::newRow("fifo") << "fifo" << 1;
         QTest::newRow("link to a fifo") << "link" << 1;
@@ -194,15 +198,14 @@ private slots:
         QVERIFY(!mkfifo(qPrintable(ort.filePath("fifo")), 0600) && QFile::link("fifo", ort.filePath("link")));
         const auto aushaengen = qScopeGuard([&] { umount2(qPrintable(ort.filePath("voll")), MNT_DETACH); });
         if (ziel.startsWith("voll/") && !VollePlatte(pfad)) TOVIK_SKIP("mounting a file system needs root");
-        // What was there stays as it was, mode, owner and group included (gone, it would have
-        // none); only a new page replaces the content (checked below). A pipe is not read: it
-        // would block.
-        const auto zustand = [&] {
+        // What is there, mode, owner and group included (gone, it would have none), and what it
+        // holds. A pipe is not read: it would block.
+        const auto zustand = [&](bool inhalt) {
             const QFileInfo d(pfad);
             return std::tuple(d.isFile(), d.permissions(), d.owner(), d.group(),
-                              d.isFile() && meldungen ? Inhalt(pfad) : "");
+                              d.isFile() && inhalt ? Inhalt(pfad) : "");
         };
-        const auto vorher = zustand();
+        const auto vorher = zustand(true), vorherOhneInhalt = zustand(false);
         // the words of the page, in order
         const auto soll = Seite(3).join(' ').split(QRegularExpression(" |@\\S+ \\S+"), Qt::SkipEmptyParts);
 
@@ -211,6 +214,16 @@ private slots:
         Drucker().setOutputFileName(pfad);
         Beantworten<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
         SystemDrucken(nullptr);
+        QCOMPARE(std::pair(gesehen.texte, zustand(true)), std::pair(QStringList(), vorher));
+        if (!pfad.isEmpty()) {
+            const QByteArray tmp = qgetenv("TMPDIR");
+            const auto zurueck =
+                qScopeGuard([&] { tmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmp); });
+            // A file as the temporary folder, which even root cannot make a file in.
+            if (meldungen == 13) qputenv("TMPDIR", QFile::encodeName(alt));
+            Beantworten<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
+            SystemDrucken(nullptr);
+        }
         Beantworten<QPrintDialog>([&](QPrintDialog* dialog) {
             // Printing to a file chosen explicitly: no print queue of the machine is ever used.
             auto* drucker = dialog->findChild<QComboBox*>("printers");
@@ -219,12 +232,14 @@ private slots:
         });
         SystemDrucken(nullptr);
         QCOMPARE(gesehen.texte, QStringList(meldungen, kHinweis));
-        QCOMPARE(zustand(), vorher);
+        // Only a new page replaces the content (checked below).
+        QCOMPARE(zustand(meldungen > 0), meldungen > 0 ? vorher : vorherOhneInhalt);
 
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())  // pdffonts comes with it
             TOVIK_SKIP("pdftotext is missing (poppler-utils, which make test installs)");
         const auto nah = [](double a, double b) { return std::abs(a - b) < 0.3; };
-        for (const QString& pdf : meldungen > 0 ? QStringList{neu} : QStringList{neu, pfad}) {
+        for (const QString& pdf :
+             meldungen > 0 || pfad.isEmpty() ? QStringList{neu} : QStringList{neu, pfad}) {
             const auto woerter = PdfWoerter(pdf);
             QStringList texte;
             for (const auto& [text, rahmen] : woerter) texte << text;
