@@ -6,10 +6,10 @@
 #include <string>
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "Dezimaltrenner.h"
 #include "DruckerAusgabe.h"
 #include "Gleichungssystem.h"
 #include "Meldung.h"
@@ -100,7 +100,7 @@ bool ZeileDrucken(std::int16_t Letzte, std::int16_t Vorschub, Ausgabe& Ausgabe) 
 
 void SystemDrucken(Ausgabe& Ausgabe) {
     const std::int16_t n = GS.N;
-    const std::string trenner = QLocale().decimalPoint().toStdString();
+    const std::string trenner = Dezimaltrenner();
     auto& a = Ausgabe;
 
     Schritt([&] { return a.Millimeter() && a.Schriftart(QStringLiteral("arial")); });
