@@ -1,29 +1,22 @@
 #include "DruckerAusgabe.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPrinter>
-#include <QSaveFile>
+
+#include "DateiErsetzen.h"
 
 namespace tovik {
 namespace {
 
-// The finished PDF replaces its file only when complete: it is written beside it and renamed
-// over it, so that a print that fails (a full disk) leaves the old file as it was, mode
-// included. A target that is not a regular file is refused before anything is written: a
-// pipe would block the program, and a device would be replaced by the rename.
+// The finished PDF replaces its file the way a saved system does (DateiErsetzen): only when
+// complete, keeping mode, owner and group, and never over something that is not a regular
+// file. A page that did not reach its end is not put anywhere.
 bool PdfAblegen(const QString& von, const QString& nach) {
-    const QFileInfo ziel(nach);  // follows links: what counts is the file they lead to
-    if (ziel.exists() && !ziel.isFile()) return false;
     QFile quelle(von);
     if (!quelle.open(QIODevice::ReadOnly)) return false;
     const QByteArray pdf = quelle.readAll();
-    if (!pdf.trimmed().endsWith("%%EOF")) return false;
-    // Unbuffered, so that a short write is seen here and not lost in a later flush.
-    QSaveFile datei(nach);
-    return datei.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && datei.write(pdf) == pdf.size() &&
-           datei.commit();
+    return pdf.trimmed().endsWith("%%EOF") && !DateiErsetzen(nach, pdf);
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <string>
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "Dezimaltrenner.h"
 #include "DruckerAusgabe.h"
 #include "Gleichungssystem.h"
 #include "Meldung.h"
@@ -100,7 +100,7 @@ bool ZeileDrucken(std::int16_t Letzte, std::int16_t Vorschub, Ausgabe& Ausgabe) 
 
 void SystemDrucken(Ausgabe& Ausgabe) {
     const std::int16_t n = GS.N;
-    const std::string trenner = QLocale().decimalPoint().toStdString();
+    const std::string trenner = Dezimaltrenner();
     auto& a = Ausgabe;
 
     Schritt([&] { return a.Millimeter() && a.Schriftart(QStringLiteral("arial")); });
@@ -149,8 +149,10 @@ void SystemDrucken(Ausgabe& Ausgabe) {
 void SystemDrucken(QWidget* eltern) {
     {
         QPrintDialog dialog(&Drucker(), eltern);
-        // Confirmed or cancelled, the report goes to the printer that is current now.
-        dialog.exec();
+        // Confirmed, or cancelled on a real printer, the report goes to the printer that is
+        // current now. Where that is a file, a cancel prints nothing: the page would replace
+        // the file without the question the dialog asks before it does.
+        if (dialog.exec() != QDialog::Accepted && Drucker().outputFormat() == QPrinter::PdfFormat) return;
     }
     bool erneuern = false;
     {

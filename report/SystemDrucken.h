@@ -29,7 +29,8 @@ extern std::array<QString, 11> Zelle;
 QPrinter& Drucker();
 
 // The command behind "Drucken": the printer dialog on Drucker(), then the report on it,
-// whether the dialog was confirmed or cancelled. Failures are shown, never passed on.
+// whether the dialog was confirmed or cancelled; but a cancel where the printer is a file
+// (PDF) prints nothing and touches no file. Failures are shown, never passed on.
 void SystemDrucken(QWidget* eltern);
 
 // The report on any surface. Every failed step shows "Die Ausgabe konnte nicht gedruckt

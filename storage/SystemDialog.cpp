@@ -4,12 +4,13 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QStandardPaths>
 
 #include <variant>
 
+#include "Beispielordner.h"
+#include "DateiErsetzen.h"
 #include "Gleichungssystem.h"
 #include "Meldung.h"
 #include "Systemdatei.h"
@@ -74,23 +75,6 @@ const QString& Anfangsordner() {
     return Verzeichnis;
 }
 
-QString BeispielOrdner(const QStringList& ordner, const QString& datenOrdner) {
-    QString mitgeliefert;
-    for (const QString& kandidat : ordner)
-        if (QFileInfo(kandidat + QStringLiteral("/Beispiel")).isDir()) {
-            mitgeliefert = kandidat + QStringLiteral("/Beispiel/");
-            break;
-        }
-    if (mitgeliefert.isEmpty() || QFileInfo(mitgeliefert).isWritable() || datenOrdner.isEmpty())
-        return mitgeliefert;
-    const QString nutzer = datenOrdner + QStringLiteral("/Beispiel/");
-    if (QFileInfo::exists(nutzer)) return nutzer;  // copied before: what the user keeps there is theirs
-    if (!QDir().mkpath(nutzer)) return mitgeliefert;
-    for (const QFileInfo& beispiel : QDir(mitgeliefert).entryInfoList(QDir::Files))
-        QFile::copy(beispiel.filePath(), nutzer + beispiel.fileName());
-    return nutzer;
-}
-
 void SystemAusDatei(QFileDialog& CommonDialog1) {
     const QString pfad = DateiWaehlen(CommonDialog1, "vorh. Gleichungssystem laden", QFileDialog::AcceptOpen);
     if (!pfad.isEmpty()) SystemLaden(pfad);
@@ -114,7 +98,7 @@ void SystemInDatei(QFileDialog& CommonDialog1) {
     if (const auto* fehler = std::get_if<Fehlergrund>(&bytes)) return melden(*fehler);
     const QString pfad = DateiWaehlen(CommonDialog1, "Gleichungssystem speichern", QFileDialog::AcceptSave);
     if (pfad.isEmpty()) return;
-    if (const auto fehler = DateiSchreiben(pfad, std::get<QByteArray>(bytes))) melden(*fehler);
+    if (const auto fehler = DateiErsetzen(pfad, std::get<QByteArray>(bytes))) melden(*fehler);
 }
 
 }  // namespace tovik

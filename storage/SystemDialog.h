@@ -5,7 +5,6 @@
 
 #include <QFileDialog>
 #include <QString>
-#include <QStringList>
 
 namespace tovik {
 
@@ -16,12 +15,6 @@ extern QString Verzeichnis;
 // dialog is made: Qt's dialog keeps what it has read of a folder, and a hidden folder made
 // after that (a new user's ~/.local) cannot be shown in it.
 const QString& Anfangsordner();
-
-// The folder the dialogs open in first: the Beispiel/ of the first of `ordner` that has one.
-// Where the user may write there (the build tree, or the user's copy) that is the folder;
-// otherwise (installed) it is `datenOrdner`/Beispiel/, which is made and filled with copies
-// of the shipped examples the first time only. Empty when no folder has examples.
-QString BeispielOrdner(const QStringList& ordner, const QString& datenOrdner);
 
 // Asks for a file and loads Projekt, Position, N, A and B from it. The caller redisplays.
 void SystemAusDatei(QFileDialog& CommonDialog1);

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <variant>
 
+#include "DateiErsetzen.h"
 #include "Gleichungssystem.h"
 
 namespace tovik {
@@ -36,11 +37,6 @@ struct SystemDaten {
     std::int16_t N = 0;
     Matrix A{};
     Vektor B{};
-};
-
-// A short German reason, put behind "Fehler in Sub ...: " by the commands.
-struct Fehlergrund {
-    std::string text;
 };
 
 using LeseErgebnis = std::variant<SystemDaten, Fehlergrund>;
@@ -74,11 +70,5 @@ void DatenInSystem(const SystemDaten& daten, Gleichungssystem& gs);
 
 // Reads and parses the file at `pfad`.
 LeseErgebnis SystemDateiLesen(const QString& pfad);
-
-// Writes `bytes` as the file at `pfad`, atomically: on any failure an existing file keeps its
-// old bytes. A target that exists and is not a regular file (after following links) is
-// refused; a replaced file keeps its owner and group where the process may set them.
-// Returns the reason of a failure.
-std::optional<Fehlergrund> DateiSchreiben(const QString& pfad, const QByteArray& bytes);
 
 }  // namespace tovik

@@ -43,5 +43,27 @@ done
 echo "Installing missing packages: ${fehlend[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-$sudo apt-get update -qq
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${fehlend[@]}"
+# Another package manager (apt-get, PackageKit, unattended-upgrades) may hold apt's locks for a
+# while. apt-get waits for dpkg's lock itself, up to this many seconds; apt 2.6 does not wait
+# for the lock of the package lists, so the update is tried again until the same deadline as
+# long as that lock is what stops it.
+warten=300
+echo "Waiting up to $((warten / 60)) minutes for apt's locks where another package manager" \
+  "(apt-get, PackageKit, unattended-upgrades) holds them"
+gescheitert() {
+  echo "$0: could not $1 (apt-get's message above). If another package manager held apt's lock" \
+    "for $((warten / 60)) minutes, let it finish and run the command again, or install by hand:" \
+    "sudo apt-get install ${fehlend[*]}" >&2
+  exit 1
+}
+bis=$((SECONDS + warten))
+until meldung=$($sudo env LC_ALL=C apt-get -o DPkg::Lock::Timeout=$warten update -qq 2>&1); do
+  if ! grep -q "Could not get lock" <<<"$meldung" || [ $SECONDS -ge $bis ]; then
+    echo "$meldung" >&2
+    gescheitert "update the package lists"
+  fi
+  sleep 5
+done
+[ -z "$meldung" ] || echo "$meldung"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=$warten install -y -qq \
+  --no-install-recommends "${fehlend[@]}" || gescheitert "install ${fehlend[*]}"

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <string_view>
+#include <utility>
 
 #include "QtDeutsch.h"
 #include "frm_Tovik.h"
@@ -20,6 +20,16 @@ void Einrichten() {
     QCoreApplication::setApplicationVersion(QStringLiteral("5.0"));
 }
 
+// Qt's own options, which QApplication takes off the command line as it starts: the platform
+// and its plugins, the first window's geometry, title and icon, a restored session, the style,
+// and X11's display. Known here as well, so that the call is judged whole before anything
+// graphical starts; `true` where the option takes a value.
+constexpr std::pair<const char*, bool> kQtOptionen[] = {
+    {"platform", true},        {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},        {"qwindowtitle", true},  {"session", true},
+    {"style", true},           {"stylesheet", true},         {"display", true},       {"geometry", true},
+    {"reverse", false},        {"widgetcount", false}};
+
 // The command line: tovik [DATEI]. Help and version end the program at once; a wrong call
 // ends it with status 2. Returns the file to load, if one is named.
 std::optional<QString> Befehlszeile(const QCoreApplication& app) {
@@ -30,15 +40,25 @@ std::optional<QString> Befehlszeile(const QCoreApplication& app) {
     if (std::any_of(nachName.begin(), nachName.end(), [](const QString& a) { return a.startsWith(u'-'); }))
         tovik::QtDeutschLaden();
     QCommandLineParser befehlszeile;
+    // Qt's options start with one dash, as X11's always did.
+    befehlszeile.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     befehlszeile.setApplicationDescription(QStringLiteral(
         "Lineare Gleichungssysteme mit bis zu fünf Unbekannten eingeben, lösen, speichern und drucken."));
     befehlszeile.addHelpOption();
     befehlszeile.addVersionOption();
+    for (const auto& [name, mitWert] : kQtOptionen) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(),
+                                  mitWert ? QStringLiteral("x") : QString());
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        befehlszeile.addOption(option);
+    }
     befehlszeile.addPositionalArgument(QStringLiteral("DATEI"),
                                        QStringLiteral("Gleichungssystem, das nach dem Start geladen wird."),
                                        QStringLiteral("[DATEI]"));
     const bool gelesen = befehlszeile.parse(argumente);
     if (gelesen && befehlszeile.isSet(QStringLiteral("help"))) befehlszeile.showHelp(0);
+    // With Qt's options, which only Qt's own handling of the command line lists.
+    if (gelesen && befehlszeile.isSet(QStringLiteral("help-all"))) befehlszeile.process(argumente);
     if (gelesen && befehlszeile.isSet(QStringLiteral("version"))) befehlszeile.showVersion();
     const QStringList dateien = befehlszeile.positionalArguments();
     if (!gelesen || dateien.size() > 1) {
@@ -51,31 +71,21 @@ std::optional<QString> Befehlszeile(const QCoreApplication& app) {
     return dateien.first();
 }
 
-// Help and version are answered on the terminal, also where there is no display.
-bool NurAuskunft(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view option = argv[i];
-        if (option == "--") break;
-        for (const char* auskunft : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
-            if (option == auskunft) return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 namespace tovik {
 
 int ProgrammStarten(int argc, char** argv, const std::function<void(QWidget&)>& vorDemZeigen) {
-    if (NurAuskunft(argc, argv)) {
-        QCoreApplication app(argc, argv);
+    std::optional<QString> datei;
+    {
+        // Help, version and a wrong call are answered before anything graphical starts, so
+        // also where no display can be reached.
+        const QCoreApplication befehlszeile(argc, argv);
         Einrichten();
-        Befehlszeile(app);  // prints and ends the program
-        return 0;
+        datei = Befehlszeile(befehlszeile);
     }
     QApplication app(argc, argv);
     Einrichten();
-    const std::optional<QString> datei = Befehlszeile(app);
 
     frm_Tovik fenster;
     if (vorDemZeigen) vorDemZeigen(fenster);

@@ -74,8 +74,7 @@ void BM_Laden34Zeilen(benchmark::State& state) {
         daten.B[i] = -i / 7.0;
     }
     const auto bytes = tovik::SystemSchreiben(daten);
-    if (!std::holds_alternative<QByteArray>(bytes) ||
-        tovik::DateiSchreiben(pfad, std::get<QByteArray>(bytes)))
+    if (!std::holds_alternative<QByteArray>(bytes) || tovik::DateiErsetzen(pfad, std::get<QByteArray>(bytes)))
         state.SkipWithError("cannot write the file");
     for (auto _ : state) {
         auto ergebnis = tovik::SystemDateiLesen(pfad);

@@ -3,6 +3,7 @@
 
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -163,19 +164,19 @@ private slots:
         }
     }
 
-    // "Drucken" through the real printer code, twice. First to the target set on the printer,
-    // the dialog cancelled: a new page replaces an old file only when complete, keeping its
-    // mode; a target that is not a regular file (also behind a link), or a full disk, fails the
-    // last step with one message and leaves what was there as it was; a printer that cannot be
-    // used fails every step. Then to a file chosen in the dialog. Every page printed is the
-    // page chosen on the printer, with every text in order, the title's left edge and top at the
-    // margin of 20 mm, the lines 1.15 em of Liberation Sans apart (15 and 12 pt), X ending at its
-    // column, the title lines bold.
+    // "Drucken" through the real printer code, to the PDF file set on the printer. Cancelled,
+    // the dialog prints nothing and touches nothing. Confirmed: a new page replaces an old file
+    // only when complete, keeping its mode, owner and group; a target that is not a regular file
+    // (also behind a link), or a full disk, fails the last step with one message and leaves what
+    // was there as it was; a page that cannot be drawn at all (no temporary folder) fails every
+    // step. The page printed is the page chosen on the printer, with every text in order, the
+    // title's left edge and top at the margin of 20 mm, the lines 1.15 em of Liberation Sans
+    // apart (15 and 12 pt), X ending at its column, the title lines bold.
     void drucken_data() {
         QTest::addColumn<QString>("ziel");
-        QTest::addColumn<int>("meldungen");
-        QTest::newRow("no file") << "" << 13;
+        QTest::addColumn<int>("meldungen");  // of the confirmed print
         QTest::newRow("old file") << "alt.pdf" << 0;
+        QTest::newRow("old file, no temporary folder") << "alt.pdf" << 13;
         QTest::newRow("/dev/full") << "/dev/full" << 1;
         QTest::newRow("fifo") << "fifo" << 1;
         QTest::newRow("link to a fifo") << "link" << 1;
@@ -185,19 +186,22 @@ private slots:
         QFETCH(QString, ziel);
         QFETCH(int, meldungen);
         QTemporaryDir ort;
-        const QString pfad = ziel.isEmpty() || ziel.startsWith('/') ? ziel : ort.filePath(ziel);
-        const QString alt = ort.filePath("alt.pdf"), neu = ort.filePath("neu.pdf");
+        const QString pfad = ziel.startsWith('/') ? ziel : ort.filePath(ziel), alt = ort.filePath("alt.pdf");
         QVERIFY(Schreiben(alt, "alt") && QFile::setPermissions(alt, QFile::Permissions(0x6040)));
+        // As root, the old PDF is another user's, and stays theirs.
+        if (geteuid() == 0) Lauf("chown", {"nobody:nogroup", alt});
+        QVERIFY(geteuid() != 0 || QFileInfo(alt).owner() == "nobody");
         QVERIFY(!mkfifo(qPrintable(ort.filePath("fifo")), 0600) && QFile::link("fifo", ort.filePath("link")));
         const auto aushaengen = qScopeGuard([&] { umount2(qPrintable(ort.filePath("voll")), MNT_DETACH); });
         if (ziel.startsWith("voll/") && !VollePlatte(pfad)) TOVIK_SKIP("mounting a file system needs root");
-        // What was there stays as it was, mode included (gone, it would have none); only a new
-        // page replaces the content (checked below). A pipe is not read: it would block.
-        const auto zustand = [&] {
+        // What is there, mode, owner and group included (gone, it would have none), and what it
+        // holds. A pipe is not read: it would block.
+        const auto zustand = [&](bool inhalt) {
             const QFileInfo d(pfad);
-            return std::tuple(d.isFile(), d.permissions(), d.isFile() && meldungen ? Inhalt(pfad) : "");
+            return std::tuple(d.isFile(), d.permissions(), d.owner(), d.group(),
+                              d.isFile() && inhalt ? Inhalt(pfad) : "");
         };
-        const auto vorher = zustand();
+        const auto vorher = zustand(true), vorherOhneInhalt = zustand(false);
         // the words of the page, in order
         const auto soll = Seite(3).join(' ').split(QRegularExpression(" |@\\S+ \\S+"), Qt::SkipEmptyParts);
 
@@ -206,30 +210,29 @@ private slots:
         Drucker().setOutputFileName(pfad);
         Beantworten<QPrintDialog>([](QPrintDialog* dialog) { dialog->reject(); });
         SystemDrucken(nullptr);
-        Beantworten<QPrintDialog>([&](QPrintDialog* dialog) {
-            // Printing to a file chosen explicitly: no print queue of the machine is ever used.
-            auto* drucker = dialog->findChild<QComboBox*>("printers");
-            drucker->setCurrentIndex(drucker->count() - 1);
-            dialog->findChild<QLineEdit*>("filename")->setText(neu), dialog->accept();
-        });
+        QCOMPARE(std::pair(gesehen.texte, zustand(true)), std::pair(QStringList(), vorher));
+        // A file as the temporary folder, in which not even root can make a file.
+        const auto zurueck = qScopeGuard([tmp = qgetenv("TMPDIR")] { qputenv("TMPDIR", tmp); });
+        if (meldungen == 13) qputenv("TMPDIR", QFile::encodeName(alt));
+        Beantworten<QPrintDialog>([](QPrintDialog* dialog) { dialog->accept(); });
         SystemDrucken(nullptr);
         QCOMPARE(gesehen.texte, QStringList(meldungen, kHinweis));
-        QCOMPARE(zustand(), vorher);
+        // Only a new page replaces the content (checked below).
+        QCOMPARE(zustand(meldungen > 0), meldungen > 0 ? vorher : vorherOhneInhalt);
+        if (meldungen > 0) return;
 
         if (QStandardPaths::findExecutable("pdftotext").isEmpty())  // pdffonts comes with it
             TOVIK_SKIP("pdftotext is missing (poppler-utils, which make test installs)");
         const auto nah = [](double a, double b) { return std::abs(a - b) < 0.3; };
-        for (const QString& pdf : meldungen > 0 ? QStringList{neu} : QStringList{neu, pfad}) {
-            const auto woerter = PdfWoerter(pdf);
-            QStringList texte;
-            for (const auto& [text, rahmen] : woerter) texte << text;
-            QCOMPARE(texte, soll);
-            const QRectF &titel = woerter.first().second, &x = woerter.last().second;
-            QVERIFY(nah(titel.left(), 20) && nah(titel.top(), 20) && nah(x.right(), 171) &&
-                    nah(x.top(), 20 + (4 * 15 + 4 * 12) * 1.15 * 25.4 / 72));
-            QVERIFY(Lauf("pdffonts", {pdf})
-                        .contains(QRegularExpression("LiberationSans-Bold .*\n.*LiberationSans ")));
-        }
+        const auto woerter = PdfWoerter(pfad);
+        QStringList texte;
+        for (const auto& [text, rahmen] : woerter) texte << text;
+        QCOMPARE(texte, soll);
+        const QRectF &titel = woerter.first().second, &x = woerter.last().second;
+        QVERIFY(nah(titel.left(), 20) && nah(titel.top(), 20) && nah(x.right(), 171) &&
+                nah(x.top(), 20 + (4 * 15 + 4 * 12) * 1.15 * 25.4 / 72));
+        QVERIFY(Lauf("pdffonts", {pfad})
+                    .contains(QRegularExpression("LiberationSans-Bold .*\n.*LiberationSans ")));
         DruckerAusgabe d(Drucker());  // a font without a name or of no size is refused
         QVERIFY(!d.Schriftart("") && !d.Schriftgroesse(0) && d.Schriftgroesse(0.5) &&
                 d.Schriftgroesse(2048) && !d.Schriftgroesse(2049));

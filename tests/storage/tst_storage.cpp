@@ -10,6 +10,7 @@
 #include <bit>
 #include <csignal>
 
+#include "Beispielordner.h"
 #include "Gleichungssystem.h"
 #include "SystemDialog.h"
 #include "Systemdatei.h"
@@ -206,7 +207,7 @@ private slots:
         const auto tun = [&, ziel = hier.filePath(art)] {
             const rlimit voll{16, 16};  // a limit on the size of written files fails writing even for root
             if (art == "voll") signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &voll);
-            return QTest::currentDataTag()[0] == 'w' ? Text(DateiSchreiben(ziel, beispiel))
+            return QTest::currentDataTag()[0] == 'w' ? Text(DateiErsetzen(ziel, beispiel))
                                                      : Text(SystemDateiLesen(ziel));
         };
         // In a child: as "nobody", or with the limit, which must not stay.
