@@ -21,8 +21,6 @@ public:
 
     virtual bool SetzeX(double x) = 0;
     virtual bool SetzeY(double y) = 0;
-    virtual double X() const = 0;
-    virtual double Y() const = 0;
 
     // Width of `text` in the current font, in the coordinate unit.
     virtual bool TextBreite(const QString& text, double& breite) = 0;

@@ -30,8 +30,6 @@ public:
     bool Fett(bool fett) override;
     bool SetzeX(double x) override;
     bool SetzeY(double y) override;
-    double X() const override { return m_x; }
-    double Y() const override { return m_y; }
     bool TextBreite(const QString& text, double& breite) override;
     bool Drucke(const QString& text, bool zeileEnden) override;
     bool ZeileEnden() override;
