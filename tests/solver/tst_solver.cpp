@@ -128,7 +128,7 @@ private slots:
         QString fest = QString::fromStdString(DreiDezimalen(-1e23, ",") + " " + Wissenschaftlich(123.4, ",") +
                                               " " + GanzeZahl(qInf()) + " " + Wissenschaftlich(qQNaN(), ",") +
                                               ZahlText(-std::numeric_limits<double>::max()));
-        for (const std::string& text : {std::string("&HA 9F-"), std::string("& o17"), std::string("&O78"),
+        for (const std::string& text : {std::string("&Ha 9F-"), std::string("& o17"), std::string("&O78"),
                                         std::string("& X"), "&H" + std::string(300, 'F')}) {
             const bool gelungen = ZahlLesen(text, gelesen = 99);
             fest += (gelungen ? "|" : "|kept ") + Zahl(gelesen);

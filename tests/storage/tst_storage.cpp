@@ -1,7 +1,9 @@
 // The system file: random records written and read back, random faults in valid files, and a few
-// exact rows that pin the format. The random cases take their seed from TOVIK_SAAT where set; a
-// failure prints it.
+// exact rows that pin the format; what the file system refuses for want of rights. The random
+// cases take their seed from TOVIK_SAAT where set; a failure prints it.
 
+#include <pwd.h>
+#include <unistd.h>
 #include <bit>
 #include <cstdlib>
 
@@ -164,6 +166,27 @@ private slots:
                                                : !SystemSchreiben(std::get<0>(verdorben)).index();
             QVERIFY2(gut, qPrintable(Text(verdorben)));
         }
+    }
+
+    // What the file system refuses for want of rights, with its reason, and nothing changes: a file
+    // that cannot be read, a folder that cannot be written. Root passes every such check, so
+    // there the test acts as "nobody" for the while.
+    void zugriff() {
+        QTemporaryDir ort;
+        const QString datei = ort.filePath("gesperrt"), ordner = ort.filePath("ordner");
+        QVERIFY(Schreiben(datei, "x") && QDir().mkdir(ordner));
+        const auto lesbar = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(datei, QFile::WriteOwner) && QFile::setPermissions(ordner, lesbar) &&
+                QFile::setPermissions(ort.path(), lesbar | QFile::WriteOwner));
+        const passwd* niemand = getpwnam("nobody");
+        const bool root = geteuid() == 0;
+        QVERIFY(!root || (niemand && !setresgid(niemand->pw_gid, niemand->pw_gid, 0) &&
+                          !setresuid(niemand->pw_uid, niemand->pw_uid, 0)));
+        const QString gruende =
+            Text(SystemDateiLesen(datei)) + "|" + Text(DateiErsetzen(ordner + "/System", beispiel));
+        QVERIFY(!root || (!setresuid(0, 0, 0) && !setresgid(0, 0, 0)));
+        QCOMPARE(gruende + "|" + QDir(ordner).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).join(' '),
+                 "Zugriff verweigert|Zugriff verweigert|");
     }
 };
 
