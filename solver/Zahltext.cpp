@@ -160,15 +160,18 @@ bool ZahlSammelnUndLesen(std::string_view text, double& wert) {
             exponentText += s;
             ++pos;
         }
+        // The exponent's size, held at a bound far beyond the range (leading zeros count for
+        // nothing: E-000000032 is E-32).
+        long groesse = 0;
         for (char z = weiter(); z >= '0' && z <= '9'; z = weiter()) {
             exponentText += z;
+            groesse = std::min(groesse * 10 + (z - '0'), 9999999L);
             ++pos;
         }
         if (exponentText.find_first_of("0123456789") != std::string::npos) {
             kompakt += 'e';
             kompakt += exponentText;
-            exponent = exponentText.size() > 7 ? (exponentText[0] == '-' ? -9999999 : 9999999)
-                                               : std::stol(exponentText);
+            exponent = exponentText[0] == '-' ? -groesse : groesse;
         }
     }
 

@@ -123,19 +123,22 @@ private slots:
             QCOMPARE(std::tuple(lesbar, gelungen, gelesen),
                      std::tuple(lesbar, qIsFinite(soll), qIsFinite(soll) ? soll : 99));
         }
-        // Exact: hexadecimal and octal, blanks skipped; zeros beyond the 15th digit; no number for
-        // what is not finite; the largest double's plain text.
+        // Exact: zeros beyond the 15th digit; no number for what is not finite; the largest
+        // double's plain text; hexadecimal and octal, blanks skipped; a long exponent with leading
+        // zeros, which tells a value too large from one too small by its size alone.
         QString fest = QString::fromStdString(DreiDezimalen(-1e23, ",") + " " + Wissenschaftlich(123.4, ",") +
                                               " " + GanzeZahl(qInf()) + " " + Wissenschaftlich(qQNaN(), ",") +
                                               ZahlText(-std::numeric_limits<double>::max()));
-        for (const std::string& text : {std::string("&Ha 9F-"), std::string("& o17"), std::string("&O78"),
-                                        std::string("& X"), "&H" + std::string(300, 'F')}) {
+        for (const std::string& text :
+             {std::string("&Ha 9F-"), std::string("& o17"), std::string("&O78"), std::string("& X"),
+              "&H" + std::string(300, 'F'), "1" + std::string(400, '0') + "E-0000000050",
+              "." + std::string(400, '0') + "1E+0000000050"}) {
             const bool gelungen = ZahlLesen(text, gelesen = 99);
             fest += (gelungen ? "|" : "|kept ") + Zahl(gelesen);
         }
         QCOMPARE(fest,
                  "-100000000000000000000000,000 1,23E+02 Überlauf "
-                 "Überlauf-1.79769313486231E+308|2719|15|7|0|kept 99");
+                 "Überlauf-1.79769313486231E+308|2719|15|7|0|kept 99|kept 99|0");
     }
 };
 
