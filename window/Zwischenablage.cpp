@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "Dezimaltrenner.h"
 #include "Meldung.h"
 #include "Zahltext.h"
 #include "frm_Tovik.h"
@@ -327,7 +328,7 @@ void frm_Tovik::SystemKopieren() {
         mitX = mitX && GS.B[i] == GS.B0[i] &&
                std::equal(GS.A[i].begin() + 1, GS.A[i].begin() + n + 1, GS.A0[i].begin() + 1);
     // The grid reads a comma or a point, so the copy never holds another separator.
-    const QChar trenner = QLocale().decimalPoint() == QStringLiteral(",") ? u',' : u'.';
+    const QChar trenner = tovik::Dezimaltrenner() == "," ? u',' : u'.';
     QString text;
     for (int i = 1; i <= n; ++i) {
         QStringList zeile;
