@@ -28,9 +28,11 @@ struct Schritt {
     bool schluss = false;  // a command after the typing ends the run (with no field, always)
 };
 
-const char* const kWerte[] = {"3", "-12", "0,5", "2.25", "1e3", "-,75", "", "7,5e-2", "abc", "12abc", "1E999"};
+const char* const kWerte[] = {"3", "-12",    "0,5", "2.25",  "1e3",  "-,75",
+                              "",  "7,5e-2", "abc", "12abc", "1E999"};
 // What only comes pasted: the minus of typeset text, and values that are none.
-const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333", "", "1E999", "1.234,5", "Gl. 1"};
+const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333",
+                                   "",  "1E999",   "1.234,5", "Gl. 1"};
 const char* const kKoepfe[] = {"Feld 3", "", "a,b c", "Brücke", "\u03a9"};  // the last two composed
 const char* const kN[] = {"1", "2", "3", "4", "5", "03", "7", " 2", ""};
 
@@ -64,7 +66,8 @@ class TstModell : public QObject {
         QStringList zeilen;
         for (int i = int(zufall.bounded(1, 6)); i > 0; --i) {
             QStringList werte;
-            for (int j = int(zufall.bounded(1, 8)); j > 0; --j) werte << (zufall.bounded(5) ? Eines(kWerte) : Eines(kEingefuegt));
+            for (int j = int(zufall.bounded(1, 8)); j > 0; --j)
+                werte << (zufall.bounded(5) ? Eines(kWerte) : Eines(kEingefuegt));
             if (trenner == " ") werte.removeAll(QString());
             zeilen << werte.join(trenner);
         }
@@ -162,7 +165,8 @@ class TstModell : public QObject {
             QVERIFY2(!fehler, fehler ? fehler->text.c_str() : "");
             dateien << datei;
         }
-        schritt = {{"fehlerhafte Eingabe", "Fehler in Sub SystemInDatei"}, halten ? z : nullptr, !halten, true};
+        schritt = {
+            {"fehlerhafte Eingabe", "Fehler in Sub SystemInDatei"}, halten ? z : nullptr, !halten, true};
     }
     void Laden(Schritt& schritt, const QStringList& dateien) {
         if (dateien.isEmpty()) return;
@@ -203,8 +207,11 @@ private slots:
     }
 
     void modell() {
-        const quint32 saat = qEnvironmentVariableIsSet("TOVIK_SAAT") ? qEnvironmentVariableIntValue("TOVIK_SAAT") : 23;
-        const int schritte = qEnvironmentVariableIsSet("TOVIK_SCHRITTE") ? qEnvironmentVariableIntValue("TOVIK_SCHRITTE") : 400;
+        const quint32 saat =
+            qEnvironmentVariableIsSet("TOVIK_SAAT") ? qEnvironmentVariableIntValue("TOVIK_SAAT") : 23;
+        const int schritte = qEnvironmentVariableIsSet("TOVIK_SCHRITTE")
+                                 ? qEnvironmentVariableIntValue("TOVIK_SCHRITTE")
+                                 : 400;
         zufall.seed(saat);
         Meldungen meldungen;
         QStringList dateien;
@@ -221,8 +228,8 @@ private slots:
             w->activateWindow();  // back from a dialog, as a desktop does it
             QVERIFY(QTest::qWaitForWindowActive(w.get()));
             const int art = int(zufall.bounded(11));
-            const char* const namen[] = {"type", "header", "N", "paste", "edit", "command", "save", "load",
-                                         "undo", "redo", "resize"};
+            const char* const namen[] = {"type", "header", "N",    "paste", "edit",  "command",
+                                         "save", "load",   "undo", "redo",  "resize"};
             const QString wo = QStringLiteral("step %1 (%2), seed %3").arg(s).arg(namen[art]).arg(saat);
             Schritt schritt{{}, lauf, false};  // a step that does nothing leaves the run open
             if (art == 0) Tippen_(schritt);
@@ -233,12 +240,14 @@ private slots:
             if (art == 5) Befehl(schritt);
             if (art == 6) Speichern(schritt, dateien, meldungen);
             if (art == 7) Laden(schritt, dateien);
-            if (art == 8 || art == 9) Zurueck(art == 8), schritt = {{"fehlerhafte Eingabe"}};  // keys go up in a cell
+            if (art == 8 || art == 9)
+                Zurueck(art == 8), schritt = {{"fehlerhafte Eingabe"}};  // keys go up in a cell
             if (art == 10) w->setWindowState(zufall.bounded(2) ? Qt::WindowMaximized : Qt::WindowNoState);
             if (QTest::currentTestFailed()) QFAIL(qPrintable(wo));
             for (const QString& text : meldungen.texte) {
-                const bool erlaubt = std::any_of(schritt.erlaubt.begin(), schritt.erlaubt.end(),
-                                                 [&](const QString& e) { return text.startsWith("Tovik: " + e); });
+                const bool erlaubt =
+                    std::any_of(schritt.erlaubt.begin(), schritt.erlaubt.end(),
+                                [&](const QString& e) { return text.startsWith("Tovik: " + e); });
                 QVERIFY2(erlaubt, qPrintable(wo + ": " + text));
             }
             meldungen.texte.clear();
@@ -253,7 +262,8 @@ private slots:
             if (art == 8 || art == 9) {
                 if (art == 8 && zurueck.size() > 1) vor << zurueck.takeLast();
                 if (art == 9 && !vor.isEmpty()) zurueck << vor.takeLast();
-                QVERIFY2(zustand == zurueck.last(), qPrintable(wo + "\n" + zustand + "\n---\n" + zurueck.last()));
+                QVERIFY2(zustand == zurueck.last(),
+                         qPrintable(wo + "\n" + zustand + "\n---\n" + zurueck.last()));
             } else if (!schritt.feld || schritt.schluss) {
                 abschliessen();
             }
