@@ -180,6 +180,7 @@ private slots:
             {"drop", "Text4_0", "Zwei.txt", beispiel},
             {"drop", "Text5_1", "1\t2\n3\t4", "1 2 3 4|3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|"},
             {"drop", "Text5_1", "1 2\n3 4", "1 2 3 4|3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|"},
+            {"move", "Text5_1", "1 2\n3 4", beispiel},  // a source that offers a move only
         };
         for (const auto& [weg, ziel, daten, danach] : faelle) {
             // Named by the way, the target and the text, its control characters shown.
@@ -191,7 +192,7 @@ private slots:
         QFETCH(QString, weg);
         QFETCH(QString, ziel);
         QFETCH(QString, daten);
-        const bool datei = weg == "drop" && daten.contains('.');
+        const bool datei = weg == "drop" && daten.contains('.');  // else text, moved only where "move"
         QWidget* ort = ziel == w->objectName() ? w.get() : w->findChild<QWidget*>(ziel);
         const QList<QLineEdit*> zellen = w->findChildren<QLineEdit*>(QRegularExpression("^Text[4-9]_"));
         QGuiApplication::clipboard()->setText(daten);
@@ -203,11 +204,12 @@ private slots:
             mime.setUrls({QUrl::fromLocalFile(ordner.filePath(daten))});
         }
         Meldungen meldungen;
-        const auto aktionen = Qt::CopyAction | Qt::MoveAction;  // offered as by a spreadsheet
+        const auto aktionen = weg == "move" ? Qt::MoveAction : Qt::CopyAction | Qt::MoveAction;
         QDragEnterEvent hinein(QPoint(2, 2), aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
         QDropEvent fallen(QPointF(2, 2), aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
         // Dragged over, nothing changes yet: all that changes below comes with the drop.
-        if (weg == "drop") QApplication::sendEvent(ort, &hinein), QCoreApplication::processEvents();
+        const bool ziehen = weg == "drop" || weg == "move";
+        if (ziehen) QApplication::sendEvent(ort, &hinein), QCoreApplication::processEvents();
         const QString anfang = Zustand(*w);
         QStringList vorher, geaendert;
         for (const QLineEdit* e : zellen) vorher << e->text();
@@ -217,11 +219,11 @@ private slots:
             static_cast<QLineEdit*>(ort)->selectAll();
             Menue(static_cast<QLineEdit*>(ort), 5);
         }
-        if (weg == "drop") {
+        if (ziehen) {
             QApplication::sendEvent(ort, &fallen);
             QCoreApplication::processEvents();  // the load and the block wait for the drop to end
-            QCOMPARE(hinein.isAccepted() && fallen.isAccepted(), !daten.endsWith(".txt"));
-            if (!datei) QCOMPARE(fallen.dropAction(), Qt::CopyAction);
+            QCOMPARE(hinein.isAccepted() && fallen.isAccepted(), !daten.endsWith(".txt") && weg == "drop");
+            if (!datei && weg == "drop") QCOMPARE(fallen.dropAction(), Qt::CopyAction);
         }
         for (int i = 0; i < zellen.size(); ++i)
             if (zellen[i]->text() != vorher[i]) geaendert << zellen[i]->text();
