@@ -31,8 +31,8 @@ struct Schritt {
 const char* const kWerte[] = {"3", "-12",    "0,5", "2.25",  "1e3",  "-,75",
                               "",  "7,5e-2", "abc", "12abc", "1E999"};
 // What only comes pasted: the minus of typeset text, and values that are none.
-const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333",
-                                   "",  "1E999",   "1.234,5", "Gl. 1"};
+const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333", "-2,5E+20", "1E999",
+                                   "",  "1.234,5", "Gl. 1"};
 const char* const kKoepfe[] = {"Feld 3", "", "a,b c", "Brücke", "\u03a9"};  // the last two composed
 const char* const kN[] = {"1", "2", "3", "4", "5", "03", "7", " 2", ""};
 
@@ -142,8 +142,24 @@ class TstModell : public QObject {
         if (befehl == 1) QVERIFY(Tasten(w->Command1, "Return"));
         if (befehl == 2) Klick(w->Command6);
         if (befehl == 3) Klick(w->Command5);
-        if (befehl == 4)  // the copy pasted back
-            QVERIFY(Tasten(w->Text1, "Ctrl+Shift+C") && Tasten(w->Text4[0], "Ctrl+V"));
+        if (befehl == 4) {  // the copy, its tables exact in numbers no locale reads otherwise; pasted back
+            QVERIFY(Tasten(w->Text1, "Ctrl+Shift+C"));
+            const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
+            QStringList satz, html, rtf;
+            for (const auto& t : QRegularExpression("<td>([-0-9E]*)</td>").globalMatch(daten->html()))
+                html << QString::number(t.captured(1).toDouble(), 'g', 17);
+            for (const auto& t :
+                 QRegularExpression("intbl ([-0-9E]*)\\\\cell").globalMatch(daten->data("text/rtf")))
+                rtf << QString::number(t.captured(1).toDouble(), 'g', 17);
+            const int breite = GS.N + (html.size() == GS.N * (GS.N + 2) ? 2 : 1);  // with x, where computed
+            for (int i = 1; i <= GS.N; ++i)
+                for (int j = 1; j <= breite; ++j) {
+                    const double wert = j <= GS.N ? GS.A[i][j] : j == GS.N + 1 ? GS.B[i] : GS.X[i];
+                    satz << QString::number(QString::number(wert, 'g', 15).toDouble(), 'g', 17);
+                }
+            QCOMPARE(html + rtf, satz + satz);
+            QVERIFY(Tasten(w->Text4[0], "Ctrl+V"));
+        }
         // Berechnen solved what the cells showed.
         for (int i = 1; i <= w->ImRaster() && befehl < 2; ++i)
             for (int j = 0; j <= GS.N; ++j) QCOMPARE(j ? GS.A0[i][j] : GS.B0[i], j ? GS.A[i][j] : GS.B[i]);
