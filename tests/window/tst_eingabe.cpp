@@ -148,6 +148,7 @@ private slots:
              "0 1E999|3 4 7 | 90; 0 10 0 | 78; 0 12 2 | 56|fehlerhafte Eingabe"},
             {"menu", "Text9_0", "8\n9\n\n", "8 9|3 4 7 | 8; 12 10 0 | 9; 0 12 2 | 56|"},
             {"paste", "Text5_0", "1\t\t\u22123e-1", "1  -3e-1|3 4 7 | 90; 1 0 -0.3 | 78; 0 12 2 | 56|"},
+            {"paste", "Text5_0", "1\t2\n\t", "1 2  |3 4 7 | 90; 1 2 0 | 78; 0 0 2 | 56|"},  // empty cells too
             // as Octave, NumPy, a PDF or a terminal shows a matrix: a whole system
             {"paste", "Text4_0", "   1   2   3   4\n   5   6   7   8\n   9  10  11  12\n",
              "1 2 3 5 6 7 9 10 11 4 8 12|1 2 3 | 4; 5 6 7 | 8; 9 10 11 | 12|"},
