@@ -160,7 +160,6 @@ private slots:
             {"paste", "Text4_0", "1\t0\t0\t1\t1\n0\t1\t0\t2\t2\n0\t0\t1\t3\t3",
              "1 0 0 0 1 0 0 0 1 1 2 3|1 0 0 | 1; 0 1 0 | 2; 0 0 1 | 3|"},
             {"paste", "Text4_0", "1.234,50", keinText.arg("1.234,50")},
-            {"menu", "Text4_0", "fünf", keinText.arg("fünf")},
             {"paste", "Text4_0", "1,2,3", keinText.arg("1,2,3")},
             {"paste", "Text4_0", "1e", keinText.arg("1e")},
             {"paste", "Text4_0", "Gl. 1\t3,5\t1\t2\n", keine.arg(1).arg("Gl. 1")},
@@ -230,13 +229,10 @@ private slots:
             if (zellen[i]->text() != vorher[i]) geaendert << zellen[i]->text();
         QTEST(geaendert.join(' ') + "|" + Satz() + "|" + Texte(meldungen), "danach");
         QCOMPARE(w->Text1->text(), QString::fromStdString(GS.Projekt));  // a loaded header shown too
-        // A value longer than its cell shows its beginning.
+        // A value longer than its cell shows its beginning; one Ctrl+Z takes the paste back.
         for (const QLineEdit* e : zellen) QVERIFY(e->cursorPosition() == 0 || e->hasFocus());
-        const QString ende = Zustand(*w);
         QVERIFY(Tasten(w->Text4[0], "Ctrl+Z"));
         QCOMPARE(Zustand(*w), anfang);
-        QVERIFY(Tasten(w->Text4[0], "Ctrl+Shift+Z"));
-        QCOMPARE(Zustand(*w), ende);
     }
 };
 
