@@ -174,7 +174,7 @@ void frm_Tovik::Anwenden(const tovik::Stand& stand) {
     for (int zeile = 1; zeile <= tovik::kMaxN + 1; ++zeile)
         for (int k = 0; k < ImRaster() && Gezeigt(zeile); ++k) {
             const auto& wert = stand.werte[Feld(zeile, k) - tovik::kKopffelder];
-            Ziel(zeile, k) = wert ? *wert : ZellWert(stand.texte[Feld(zeile, k)]).value_or(0);
+            Ziel(zeile, k) = wert ? *wert : ZellWert(stand.texte[Feld(zeile, k)]).value();
         }
     geaendert_.clear();
 }

@@ -7,6 +7,14 @@
 #include "Zahltext.h"
 #include "frm_Tovik.h"
 
+void Schrift(QWidget* steuerelement, int punkte, bool fett, const QString& familie) {
+    QFont schrift = steuerelement->font();
+    if (!familie.isEmpty()) schrift.setFamily(familie);
+    schrift.setPointSize(punkte);
+    schrift.setBold(fett);
+    steuerelement->setFont(schrift);
+}
+
 void KnopfEinrichten(frm_Tovik& fenster, std::int16_t nummer, QString text) {
     if (nummer < 1 || nummer > 4) return;
     auto* knopf = fenster.findChild<QPushButton*>(QStringLiteral("Command%1").arg(nummer));
@@ -15,11 +23,7 @@ void KnopfEinrichten(frm_Tovik& fenster, std::int16_t nummer, QString text) {
     ort.setHeight(600);
     ort.setWidth(1750);
     tovik::SetzeTwips(knopf, ort);
-    QFont schrift = knopf->font();
-    schrift.setFamily(QStringLiteral("arial"));
-    schrift.setPointSize(14);
-    schrift.setBold(false);
-    knopf->setFont(schrift);
+    Schrift(knopf, 14, false, QStringLiteral("arial"));
     knopf->setText(text);
     knopf->setAccessibleName(text);
 }

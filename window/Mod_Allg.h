@@ -1,11 +1,15 @@
 #pragma once
-// Helpers of the window: button styling and the reading of one cell.
+// Helpers of the window: fonts, button styling and the reading of one cell.
 
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 class frm_Tovik;
+class QWidget;
+
+// Sets a control's font size and weight, and its face where one is given.
+void Schrift(QWidget* steuerelement, int punkte, bool fett, const QString& familie = {});
 
 // Styles Command1 to Command4 of the window (600 x 1750 twips, arial 14, the caption);
 // any other number leaves every button as it is.

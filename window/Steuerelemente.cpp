@@ -28,7 +28,7 @@ struct Zeile {
     const char* name;
     Container container;
     Ort ort;
-    int tab;  // labels and frames take no focus; their index only keeps the design complete
+    int tab{};                     // labels and frames take no focus and have none
     const char* zugang = nullptr;  // accessible name where no caption gives one
 };
 
@@ -65,23 +65,23 @@ void EigeneSchrift(QWidget* w, const QWidget* fenster) {
 void frm_Tovik::SteuerelementeAnlegen() {
     using F = frm_Tovik;
     static const Zeile<QGroupBox> rahmen[] = {
-        {&F::Frame1, "Frame1", kFenster, {9840, 240, 5055, 855}, 0},
-        {&F::Frame2, "Frame2", kFenster, {360, 2160, 8520, 3975}, 1},
-        {&F::Frame3, "Frame3", kFenster, {9000, 2160, 2295, 3975}, 6},
-        {&F::Frame4, "Frame4", kFenster, {12360, 2160, 2535, 3975}, 23},
+        {&F::Frame1, "Frame1", kFenster, {9840, 240, 5055, 855}},
+        {&F::Frame2, "Frame2", kFenster, {360, 2160, 8520, 3975}},
+        {&F::Frame3, "Frame3", kFenster, {9000, 2160, 2295, 3975}},
+        {&F::Frame4, "Frame4", kFenster, {12360, 2160, 2535, 3975}},
     };
     static const Zeile<QLabel> bezeichnungen[] = {
-        {&F::Label1, "Label1", kFenster, {240, 240, 8295, 735}, 19},
-        {&F::Label2, "Label2", &F::Frame1, {360, 360, 1095, 255}, 2},
-        {&F::Label3, "Label3", &F::Frame1, {2880, 360, 1095, 255}, 4},
-        {&F::Label9, "Label9", kFenster, {240, 1080, 8415, 615}, 28},
-        {&F::Label4, "Label4", &F::Frame2, {720, 360, 3375, 255}, 8},
-        {&F::Label8, "Label8", &F::Frame2, {5160, 240, 2895, 495}, 27},
-        {&F::Label5, "Label5", &F::Frame2, {840, 720, 2895, 255}, 10},
-        {&F::Label6, "Label6", &F::Frame2, {6480, 720, 1695, 255}, 9},
-        {&F::Label7, "Label7", &F::Frame2, {5520, 1920, 855, 375}, 11},
-        {&F::Label10, "Label10", &F::Frame3, {480, 720, 1575, 255}, 61},
-        {&F::Label11, "Label11", &F::Frame4, {720, 720, 1575, 255}, 62},
+        {&F::Label1, "Label1", kFenster, {240, 240, 8295, 735}},
+        {&F::Label2, "Label2", &F::Frame1, {360, 360, 1095, 255}},
+        {&F::Label3, "Label3", &F::Frame1, {2880, 360, 1095, 255}},
+        {&F::Label9, "Label9", kFenster, {240, 1080, 8415, 615}},
+        {&F::Label4, "Label4", &F::Frame2, {720, 360, 3375, 255}},
+        {&F::Label8, "Label8", &F::Frame2, {5160, 240, 2895, 495}},
+        {&F::Label5, "Label5", &F::Frame2, {840, 720, 2895, 255}},
+        {&F::Label6, "Label6", &F::Frame2, {6480, 720, 1695, 255}},
+        {&F::Label7, "Label7", &F::Frame2, {5520, 1920, 855, 375}},
+        {&F::Label10, "Label10", &F::Frame3, {480, 720, 1575, 255}},
+        {&F::Label11, "Label11", &F::Frame4, {720, 720, 1575, 255}},
     };
     // The N field is named as its label says, without the " =" a voice would read out.
     static const char* const kNFeld = "Anzahl der Gleichungen und Unbekannten N";

@@ -1,10 +1,10 @@
 // The grid set-up, the display of the record and the three commands that compute or mirror.
 
 #include <QLineEdit>
-#include <QLocale>
 #include <QScopedValueRollback>
 #include <algorithm>
 
+#include "Dezimaltrenner.h"
 #include "Zahltext.h"
 #include "frm_Tovik.h"
 
@@ -15,8 +15,6 @@ namespace {
 QString Loesungsmarke(int i) {
     return QStringLiteral("X(") + QString::fromStdString(tovik::ZahlText(i)) + QStringLiteral(") = ");
 }
-
-std::string Dezimaltrenner() { return QLocale().decimalPoint().toStdString(); }
 
 }  // namespace
 
@@ -66,7 +64,7 @@ void frm_Tovik::MatrixSymmetrieren() {
 void frm_Tovik::Command1_Click() {
     tovik::SystemLoesen();
     loesungGezeigt_ = !GS.Fehler;
-    const std::string trenner = Dezimaltrenner();
+    const std::string trenner = tovik::Dezimaltrenner();
     for (int i = 1; i <= ImRaster(); ++i) {
         Text10[i - 1]->setText(
             GS.Fehler ? QString()
@@ -83,7 +81,7 @@ void frm_Tovik::Command1_Click() {
 void frm_Tovik::Command5_Click() { MatrixSymmetrieren(); }
 
 void frm_Tovik::Command6_Click() {
-    const std::string trenner = Dezimaltrenner();
+    const std::string trenner = tovik::Dezimaltrenner();
     const int n = ImRaster();
     for (int i = 1; i <= n; ++i) {
         double s = 0;

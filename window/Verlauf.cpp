@@ -7,6 +7,7 @@ namespace {
 
 constexpr char16_t kMitWert = 0x100;  // beside the field's number: a value follows the text
 constexpr char16_t kLang = 0x8000;    // a length of two units follows
+constexpr std::size_t kWertEinheiten = sizeof(double) / sizeof(char16_t);
 
 void Anhaengen(std::u16string& daten, int feld, const QString& text, const std::optional<double>& wert) {
     daten += static_cast<char16_t>(feld | (wert ? kMitWert : 0));
@@ -15,9 +16,9 @@ void Anhaengen(std::u16string& daten, int feld, const QString& text, const std::
     daten += static_cast<char16_t>(laenge & 0xffff);
     daten.append(reinterpret_cast<const char16_t*>(text.utf16()), laenge);
     if (wert) {
-        char16_t bits[4];
+        char16_t bits[kWertEinheiten];
         std::memcpy(bits, &*wert, sizeof bits);
-        daten.append(bits, 4);
+        daten.append(bits, kWertEinheiten);
     }
 }
 
@@ -78,7 +79,7 @@ Verlauf::Schritt Verlauf::Tauschen(const Schritt& s) {
             double w;
             std::memcpy(&w, z, sizeof w);
             wert = w;
-            z += 4;
+            z += kWertEinheiten;
         }
         std::optional<double>* zellwert = feld < kKopffelder ? nullptr : &stand_.werte[feld - kKopffelder];
         Anhaengen(zurueck.daten, feld, stand_.texte[feld], zellwert ? *zellwert : std::nullopt);

@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "Dezimaltrenner.h"
 #include "Meldung.h"
 #include "Zahltext.h"
 #include "frm_Tovik.h"
@@ -119,6 +120,26 @@ Einfuegung EinfuegungLesen(QStringView text) {
         e.art = einzeln ? Einfuegung::Art::Wert : Einfuegung::Art::Block;
     }
     return e;
+}
+
+QString Austauschform(double wert) {
+    // The digits of the plain number text (15 significant ones) as a whole number and a power
+    // of ten: " .5" gives 5 and -1, "-1.5E-05" -15 and -6, " 1E+15" 1 and 15.
+    const QString text = QString::fromStdString(ZahlText(wert)).trimmed();
+    const qsizetype e = text.indexOf(u'E');
+    const QString mantisse = text.left(e);
+    int exponent = e < 0 ? 0 : text.mid(e + 1).toInt();
+    if (const qsizetype punkt = mantisse.indexOf(u'.'); punkt >= 0)
+        exponent -= int(mantisse.size() - punkt - 1);
+    QString ziffern;
+    for (QChar c : mantisse)
+        if (c.isDigit() && (c != u'0' || !ziffern.isEmpty())) ziffern += c;
+    if (ziffern.isEmpty()) return QStringLiteral("0");
+    for (; ziffern.endsWith(u'0'); ++exponent) ziffern.chop(1);
+    // A whole number as it stands, as long as it keeps its 15 digits; any other as 15E-1.
+    if (exponent >= 0 && ziffern.size() + exponent <= 15) ziffern += QString(exponent, u'0'), exponent = 0;
+    return (text.startsWith(u'-') ? QStringLiteral("-") : QString()) + ziffern +
+           (exponent ? QStringLiteral("E%1").arg(exponent) : QString());
 }
 
 QString WertText(double wert, QChar trenner) {
@@ -232,8 +253,14 @@ bool frm_Tovik::AblageEreignis(QObject* objekt, QEvent* ereignis) {
         return true;
     }
     // Text moved within its own field is the field's; from anywhere else it is a copy, never a
-    // move that would empty a spreadsheet's cells.
+    // move that would empty a spreadsheet's cells. A source that offers nothing but a move
+    // (LibreOffice with its own X11 toolkit, unless Ctrl is held) is refused: it would take
+    // any answer for a move.
     if (!feld || !daten->hasText() || ablegen->source() == feld) return false;
+    if (!(ablegen->possibleActions() & Qt::CopyAction)) {
+        ablegen->ignore();
+        return true;
+    }
     ablegen->setDropAction(Qt::CopyAction);
     ablegen->accept();
     if (fallen)
@@ -327,14 +354,31 @@ void frm_Tovik::SystemKopieren() {
         mitX = mitX && GS.B[i] == GS.B0[i] &&
                std::equal(GS.A[i].begin() + 1, GS.A[i].begin() + n + 1, GS.A0[i].begin() + 1);
     // The grid reads a comma or a point, so the copy never holds another separator.
-    const QChar trenner = QLocale().decimalPoint() == QStringLiteral(",") ? u',' : u'.';
-    QString text;
+    const QChar trenner = tovik::Dezimaltrenner() == "," ? u',' : u'.';
+    // Beside the text, as spreadsheets take a table without asking how to read it, in numbers
+    // that no locale reads another way: HTML (Gnumeric) and RTF (LibreOffice Calc, which asks
+    // for HTML and takes RTF first).
+    QString text, html = QStringLiteral("<table>"), rtf = QStringLiteral("{\\rtf1\\ansi\n");
     for (int i = 1; i <= n; ++i) {
+        QList<double> werte(GS.A[i].begin() + 1, GS.A[i].begin() + n + 1);
+        werte << GS.B[i];
+        if (mitX) werte << GS.X[i];
         QStringList zeile;
-        for (int j = 1; j <= n; ++j) zeile << tovik::WertText(GS.A[i][j], trenner);
-        zeile << tovik::WertText(GS.B[i], trenner);
-        if (mitX) zeile << tovik::WertText(GS.X[i], trenner);
+        html += QStringLiteral("<tr>");
+        rtf += QStringLiteral("\\trowd");
+        for (int j = 1; j <= werte.size(); ++j) rtf += QStringLiteral("\\cellx%1").arg(1500 * j);
+        for (double wert : werte) {
+            zeile << tovik::WertText(wert, trenner);
+            html += QStringLiteral("<td>%1</td>").arg(tovik::Austauschform(wert));
+            rtf += QStringLiteral("\\intbl %1\\cell").arg(tovik::Austauschform(wert));
+        }
         text += zeile.join(u'\t') + u'\n';
+        html += QStringLiteral("</tr>");
+        rtf += QStringLiteral("\\row\n");
     }
-    QGuiApplication::clipboard()->setText(text);
+    auto* daten = new QMimeData;
+    daten->setText(text);
+    daten->setHtml(html + QStringLiteral("</table>"));
+    daten->setData(QStringLiteral("text/rtf"), (rtf + u'}').toLatin1());
+    QGuiApplication::clipboard()->setMimeData(daten);
 }

@@ -38,6 +38,11 @@ Einfuegung EinfuegungLesen(QStringView text);
 // The text of one value if it reads whole as a number, as a cell takes it; none otherwise.
 std::optional<QString> Zahlwert(QStringView wert);
 
+// A value in a form that a spreadsheet reads as the same number whatever its locale: a whole
+// number, or whole digits and a power of ten (15E-1 for 1.5), no separator that a locale
+// could read another way. 15 significant digits, as the plain number text.
+QString Austauschform(double wert);
+
 // A value as a spreadsheet reads it: the plain number text without its leading blank, a zero
 // before a leading separator, and `trenner` as the decimal separator.
 QString WertText(double wert, QChar trenner);

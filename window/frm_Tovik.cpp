@@ -55,14 +55,6 @@ void Beschriften(QPushButton* w, const QString& text) {
     w->setAccessibleName(text);
 }
 
-template <class W>
-void Schrift(W* w, int punkte, bool fett) {
-    QFont f = w->font();
-    f.setPointSize(punkte);
-    f.setBold(fett);
-    w->setFont(f);
-}
-
 QStyle* RahmenStil() {
     static QStyle* const stil = [] {
         QStyle* s = QStyleFactory::create(QStringLiteral("Windows"));
@@ -166,11 +158,7 @@ void frm_Tovik::Form_Load() {
     Beschriften(Frame4, QStringLiteral("Kontrolle "));
     // The controls inside have fonts and colours of their own, so this styles the caption only.
     for (QGroupBox* rahmen : {Frame1, Frame2, Frame3, Frame4}) {
-        QFont f = rahmen->font();
-        f.setBold(true);
-        f.setFamily(QStringLiteral("arial"));
-        f.setPointSize(12);
-        rahmen->setFont(f);
+        Schrift(rahmen, 12, true, QStringLiteral("arial"));
         QPalette p = rahmen->palette();
         p.setColor(QPalette::WindowText, QColor(255, 0, 0));
         rahmen->setPalette(p);
@@ -181,11 +169,7 @@ void frm_Tovik::Form_Load() {
     for (QPushButton* knopf : {Command5, Command6}) {
         Beschriften(knopf,
                     knopf == Command5 ? QStringLiteral("A symmetrisch") : QStringLiteral("A * x - B ="));
-        QFont f = knopf->font();
-        f.setBold(true);
-        f.setFamily(QStringLiteral("arial"));
-        f.setPointSize(10);
-        knopf->setFont(f);
+        Schrift(knopf, 10, true, QStringLiteral("arial"));
     }
 
     tovik::BeispielSystem();

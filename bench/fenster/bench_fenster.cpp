@@ -2,14 +2,18 @@
 // one compute, one display, and one load of a 34-line system file.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <fstream>
+#include <random>
 
 #include "Gleichungssystem.h"
 #include "Meldung.h"
 #include "Systemdatei.h"
+#include "Verlauf.h"
 #include "frm_Tovik.h"
 
 namespace {
@@ -85,8 +89,69 @@ void BM_Laden34Zeilen(benchmark::State& state) {
     }
 }
 
+// The undo history after 100,000 random steps as a user makes them: a run of typing in one
+// cell, a header text, a new N that empties the grid, a pasted or loaded 5 x 5 system. The
+// history's own bytes and the growth of the process are reported.
+void BM_Verlauf100000Schritte(benchmark::State& state) {
+    const auto rss = [] {  // resident pages of the process, in bytes
+        std::ifstream statm("/proc/self/statm");
+        long seiten = 0, resident = 0;
+        statm >> seiten >> resident;
+        return double(resident) * double(sysconf(_SC_PAGESIZE));
+    };
+    for (auto _ : state) {
+        std::mt19937 zufall(7);
+        const auto zahl = [&] { return QString::number(int(zufall() % 2000) - 1000) + ",25"; };
+        const double vorher = rss();
+        tovik::Verlauf verlauf;
+        tovik::Stand stand;
+        verlauf.Beginnen(stand);
+        for (int schritt = 0; schritt < 100000; ++schritt) {
+            switch (zufall() % 4) {
+                case 0:
+                    stand.texte[tovik::kKopffelder + zufall() % tovik::kZellen] = zahl();
+                    break;
+                case 1:
+                    stand.texte[zufall() % 2] = QStringLiteral("Feld %1").arg(zufall() % 100);
+                    break;
+                case 2:
+                    stand.n = std::int16_t(1 + zufall() % 5);
+                    for (int f = tovik::kKopffelder; f < tovik::kFelder; ++f) stand.texte[f].clear();
+                    break;
+                default:
+                    for (int f = tovik::kKopffelder; f < tovik::kFelder; ++f) stand.texte[f] = zahl();
+            }
+            verlauf.Festhalten(stand);
+        }
+        state.counters["history_KB"] = double(verlauf.Bytes()) / 1024;
+        state.counters["steps_kept"] = double(verlauf.Schritte());
+        state.counters["process_growth_KB"] = (rss() - vorher) / 1024;
+    }
+}
+
+// One undo and one redo in the real window, its history full of whole 5 x 5 systems pasted.
+void BM_RueckgaengigVolleTiefe(benchmark::State& state) {
+    frm_Tovik& f = Fenster();
+    std::mt19937 zufall(11);
+    for (int schritt = 0; schritt < 3000; ++schritt) {
+        QStringList zeilen;
+        for (int i = 0; i < 5; ++i) {
+            QStringList werte;
+            for (int j = 0; j < 6; ++j) werte << QString::number(i == j ? 100 : int(zufall() % 90) + 1);
+            zeilen << werte.join(u'\t');
+        }
+        f.Einfuegen(f.Text4[0], zeilen.join(u'\n'));
+    }
+    for (auto _ : state) {
+        f.Rueckgaengig();
+        f.Wiederherstellen();
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_Verlauf100000Schritte)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_RueckgaengigVolleTiefe)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TasteLoslassen5x5);
 BENCHMARK(BM_Berechnen5x5);
 BENCHMARK(BM_SystemAnzeigen5x5);

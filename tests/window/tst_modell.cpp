@@ -28,9 +28,11 @@ struct Schritt {
     bool schluss = false;  // a command after the typing ends the run (with no field, always)
 };
 
-const char* const kWerte[] = {"3", "-12", "0,5", "2.25", "1e3", "-,75", "", "7,5e-2", "abc", "12abc", "1E999"};
+const char* const kWerte[] = {"3", "-12",    "0,5", "2.25",  "1e3",  "-,75",
+                              "",  "7,5e-2", "abc", "12abc", "1E999"};
 // What only comes pasted: the minus of typeset text, and values that are none.
-const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333", "", "1E999", "1.234,5", "Gl. 1"};
+const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333", "-2,5E+20", "1E999",
+                                   "",  "1.234,5", "Gl. 1"};
 const char* const kKoepfe[] = {"Feld 3", "", "a,b c", "Brücke", "\u03a9"};  // the last two composed
 const char* const kN[] = {"1", "2", "3", "4", "5", "03", "7", " 2", ""};
 
@@ -64,7 +66,8 @@ class TstModell : public QObject {
         QStringList zeilen;
         for (int i = int(zufall.bounded(1, 6)); i > 0; --i) {
             QStringList werte;
-            for (int j = int(zufall.bounded(1, 8)); j > 0; --j) werte << (zufall.bounded(5) ? Eines(kWerte) : Eines(kEingefuegt));
+            for (int j = int(zufall.bounded(1, 8)); j > 0; --j)
+                werte << (zufall.bounded(5) ? Eines(kWerte) : Eines(kEingefuegt));
             if (trenner == " ") werte.removeAll(QString());
             zeilen << werte.join(trenner);
         }
@@ -139,8 +142,24 @@ class TstModell : public QObject {
         if (befehl == 1) QVERIFY(Tasten(w->Command1, "Return"));
         if (befehl == 2) Klick(w->Command6);
         if (befehl == 3) Klick(w->Command5);
-        if (befehl == 4)  // the copy pasted back
-            QVERIFY(Tasten(w->Text1, "Ctrl+Shift+C") && Tasten(w->Text4[0], "Ctrl+V"));
+        if (befehl == 4) {  // the copy, its tables exact in numbers no locale reads otherwise; pasted back
+            QVERIFY(Tasten(w->Text1, "Ctrl+Shift+C"));
+            const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
+            QStringList satz, html, rtf;
+            for (const auto& t : QRegularExpression("<td>([-0-9E]*)</td>").globalMatch(daten->html()))
+                html << QString::number(t.captured(1).toDouble(), 'g', 17);
+            for (const auto& t :
+                 QRegularExpression("intbl ([-0-9E]*)\\\\cell").globalMatch(daten->data("text/rtf")))
+                rtf << QString::number(t.captured(1).toDouble(), 'g', 17);
+            const int breite = GS.N + (html.size() == GS.N * (GS.N + 2) ? 2 : 1);  // with x, where computed
+            for (int i = 1; i <= GS.N; ++i)
+                for (int j = 1; j <= breite; ++j) {
+                    const double wert = j <= GS.N ? GS.A[i][j] : j == GS.N + 1 ? GS.B[i] : GS.X[i];
+                    satz << QString::number(QString::number(wert, 'g', 15).toDouble(), 'g', 17);
+                }
+            QCOMPARE(html + rtf, satz + satz);
+            QVERIFY(Tasten(w->Text4[0], "Ctrl+V"));
+        }
         // Berechnen solved what the cells showed.
         for (int i = 1; i <= w->ImRaster() && befehl < 2; ++i)
             for (int j = 0; j <= GS.N; ++j) QCOMPARE(j ? GS.A0[i][j] : GS.B0[i], j ? GS.A[i][j] : GS.B[i]);
@@ -162,7 +181,8 @@ class TstModell : public QObject {
             QVERIFY2(!fehler, fehler ? fehler->text.c_str() : "");
             dateien << datei;
         }
-        schritt = {{"fehlerhafte Eingabe", "Fehler in Sub SystemInDatei"}, halten ? z : nullptr, !halten, true};
+        schritt = {
+            {"fehlerhafte Eingabe", "Fehler in Sub SystemInDatei"}, halten ? z : nullptr, !halten, true};
     }
     void Laden(Schritt& schritt, const QStringList& dateien) {
         if (dateien.isEmpty()) return;
@@ -203,8 +223,11 @@ private slots:
     }
 
     void modell() {
-        const quint32 saat = qEnvironmentVariableIsSet("TOVIK_SAAT") ? qEnvironmentVariableIntValue("TOVIK_SAAT") : 23;
-        const int schritte = qEnvironmentVariableIsSet("TOVIK_SCHRITTE") ? qEnvironmentVariableIntValue("TOVIK_SCHRITTE") : 400;
+        const quint32 saat =
+            qEnvironmentVariableIsSet("TOVIK_SAAT") ? qEnvironmentVariableIntValue("TOVIK_SAAT") : 23;
+        const int schritte = qEnvironmentVariableIsSet("TOVIK_SCHRITTE")
+                                 ? qEnvironmentVariableIntValue("TOVIK_SCHRITTE")
+                                 : 400;
         zufall.seed(saat);
         Meldungen meldungen;
         QStringList dateien;
@@ -221,8 +244,8 @@ private slots:
             w->activateWindow();  // back from a dialog, as a desktop does it
             QVERIFY(QTest::qWaitForWindowActive(w.get()));
             const int art = int(zufall.bounded(11));
-            const char* const namen[] = {"type", "header", "N", "paste", "edit", "command", "save", "load",
-                                         "undo", "redo", "resize"};
+            const char* const namen[] = {"type", "header", "N",    "paste", "edit",  "command",
+                                         "save", "load",   "undo", "redo",  "resize"};
             const QString wo = QStringLiteral("step %1 (%2), seed %3").arg(s).arg(namen[art]).arg(saat);
             Schritt schritt{{}, lauf, false};  // a step that does nothing leaves the run open
             if (art == 0) Tippen_(schritt);
@@ -233,12 +256,14 @@ private slots:
             if (art == 5) Befehl(schritt);
             if (art == 6) Speichern(schritt, dateien, meldungen);
             if (art == 7) Laden(schritt, dateien);
-            if (art == 8 || art == 9) Zurueck(art == 8), schritt = {{"fehlerhafte Eingabe"}};  // keys go up in a cell
+            if (art == 8 || art == 9)
+                Zurueck(art == 8), schritt = {{"fehlerhafte Eingabe"}};  // keys go up in a cell
             if (art == 10) w->setWindowState(zufall.bounded(2) ? Qt::WindowMaximized : Qt::WindowNoState);
             if (QTest::currentTestFailed()) QFAIL(qPrintable(wo));
             for (const QString& text : meldungen.texte) {
-                const bool erlaubt = std::any_of(schritt.erlaubt.begin(), schritt.erlaubt.end(),
-                                                 [&](const QString& e) { return text.startsWith("Tovik: " + e); });
+                const bool erlaubt =
+                    std::any_of(schritt.erlaubt.begin(), schritt.erlaubt.end(),
+                                [&](const QString& e) { return text.startsWith("Tovik: " + e); });
                 QVERIFY2(erlaubt, qPrintable(wo + ": " + text));
             }
             meldungen.texte.clear();
@@ -253,7 +278,8 @@ private slots:
             if (art == 8 || art == 9) {
                 if (art == 8 && zurueck.size() > 1) vor << zurueck.takeLast();
                 if (art == 9 && !vor.isEmpty()) zurueck << vor.takeLast();
-                QVERIFY2(zustand == zurueck.last(), qPrintable(wo + "\n" + zustand + "\n---\n" + zurueck.last()));
+                QVERIFY2(zustand == zurueck.last(),
+                         qPrintable(wo + "\n" + zustand + "\n---\n" + zurueck.last()));
             } else if (!schritt.feld || schritt.schluss) {
                 abschliessen();
             }
