@@ -84,12 +84,12 @@ private slots:
     // "Drucken" through the dialog, to the PDF file set on A4 as Drucker() makes it (N = 2 in
     // landscape, as a dialog may choose it), after a report that left its cells and columns in a
     // mess. Cancelled, it prints nothing and touches nothing. Confirmed, the page is a new file
-    // (N = 4) or replaces an old one, which keeps its mode, owner and group; both fonts are in it. A failed
-    // step shows one message and the report goes on: N = 0 has no column N-1 for the table title; in fehler-3
-    // (printed without the dialog) a text of row 2 cannot be measured, and the rest of that row
-    // is lost, its line end included. A target that is not a regular file fails the last step;
-    // a page that cannot be drawn at all (no temporary folder) fails every step, and only then is
-    // the printer replaced (by one with the same settings).
+    // (N = 4) or replaces an old one, which keeps its mode, owner and group; both fonts are in
+    // it. A failed step shows one message and the report goes on: N = 0 has no column N-1 for
+    // the table title; in fehler-3 (printed without the dialog) a text of row 2 cannot be
+    // measured, and the rest of that row is lost, its line end included. A target that is not a
+    // regular file fails the last step; a page that cannot be drawn at all (no temporary folder)
+    // fails every step, and only then is the printer replaced (by one with the same settings).
     void seite_data() {
         QTest::addColumn<int>("n");
         QTest::addColumn<QString>("ziel");
