@@ -1,10 +1,13 @@
 // The system file: random records written and read back, random faults in valid files, and a few
-// exact rows that pin the format; what the file system refuses for want of rights. The random
-// cases take their seed from TOVIK_SAAT where set; a failure prints it.
+// exact rows that pin the format; what the file system refuses. The random cases take their seed
+// from TOVIK_SAAT where set; a failure prints it.
 
 #include <pwd.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <bit>
+#include <csignal>
 #include <cstdlib>
 
 #include "Gleichungssystem.h"
@@ -173,25 +176,46 @@ private slots:
         }
     }
 
-    // What the file system refuses for want of rights, with its reason, and nothing changes: a file
-    // that cannot be read, a folder that cannot be written. Root passes every such check, so
-    // there the test acts as "nobody" for the while.
-    void zugriff() {
+    // What the file system refuses, with its reason, leaving everything as it was: reading a file
+    // that is not there, a folder, a FIFO, a file that may not be read; writing into a folder
+    // that is not there, over a folder, a FIFO or a link to one, onto a full disk (a limit on
+    // the size of files), where the old file keeps its bytes, or into a folder that may not be
+    // written. Root passes every check of rights, so there the test acts as "nobody" for a while.
+    void dateien() {
         QTemporaryDir ort;
-        const QString datei = ort.filePath("gesperrt"), ordner = ort.filePath("ordner");
-        QVERIFY(Schreiben(datei, "x") && QDir().mkdir(ordner));
+        const auto pfad = [&](const char* name) { return ort.filePath(name); };
         const auto lesbar = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
-        QVERIFY(QFile::setPermissions(datei, QFile::WriteOwner) && QFile::setPermissions(ordner, lesbar) &&
+        QVERIFY(Schreiben(pfad("alt"), "alt") && Schreiben(pfad("gesperrt"), "x") &&
+                QDir().mkdir(pfad("ordner")) && !mkfifo(qPrintable(pfad("fifo")), 0600) &&
+                QFile::link("fifo", pfad("link")));
+        QVERIFY(QFile::setPermissions(pfad("gesperrt"), QFile::WriteOwner) &&
+                QFile::setPermissions(pfad("ordner"), lesbar) &&
                 QFile::setPermissions(ort.path(), lesbar | QFile::WriteOwner));
+        QStringList gruende;
+        for (const char* name : {"fehlt", "ordner", "fifo"}) gruende << Text(SystemDateiLesen(pfad(name)));
+        for (const char* name : {"fehlt/System", "ordner", "fifo", "link"})
+            gruende << Text(DateiErsetzen(pfad(name), beispiel));
+        rlimit grenze{};
+        const rlimit klein{16, (getrlimit(RLIMIT_FSIZE, &grenze), grenze.rlim_max)};
+        signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &klein);
+        gruende << Text(DateiErsetzen(pfad("alt"), beispiel));
+        setrlimit(RLIMIT_FSIZE, &grenze), signal(SIGXFSZ, SIG_DFL);
         const passwd* niemand = getpwnam("nobody");
         const bool root = geteuid() == 0;
         QVERIFY(!root || (niemand && !setresgid(niemand->pw_gid, niemand->pw_gid, 0) &&
                           !setresuid(niemand->pw_uid, niemand->pw_uid, 0)));
-        const QString gruende =
-            Text(SystemDateiLesen(datei)) + "|" + Text(DateiErsetzen(ordner + "/System", beispiel));
+        gruende << Text(SystemDateiLesen(pfad("gesperrt")))
+                << Text(DateiErsetzen(pfad("ordner") + "/System", beispiel));
         QVERIFY(!root || (!setresuid(0, 0, 0) && !setresgid(0, 0, 0)));
-        QCOMPARE(gruende + "|" + QDir(ordner).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).join(' '),
-                 "Zugriff verweigert|Zugriff verweigert|");
+        const auto alles = QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot;
+        QCOMPARE(
+            gruende << Inhalt(pfad("alt")) << QDir(ort.path()).entryList(alles).join(' ')
+                    << QDir(pfad("ordner")).entryList(alles).join(' '),
+            QString(
+                "Datei nicht gefunden|Ordner statt Datei gewählt|keine gewöhnliche Datei|Pfad nicht gefunden|"
+                "Ordner statt Datei gewählt|keine gewöhnliche Datei|keine gewöhnliche Datei|Schreibfehler|"
+                "Zugriff verweigert|Zugriff verweigert|alt|alt fifo gesperrt link ordner|")
+                .split('|'));
     }
 };
 
