@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "Bildvergleich.h"
 #include "DruckerAusgabe.h"
 #include "Gleichungssystem.h"
 #include "SystemDrucken.h"
@@ -38,26 +39,12 @@ QString Lauf(const QString& programm, const QStringList& argumente) {
     return prozess.waitForFinished(kFristMs) && !prozess.exitCode() ? prozess.readAllStandardOutput() : "";
 }
 
-// The PDF's page at 100 dpi in grey against referenz/NAME.png; "" when they are equal. Otherwise
-// the page seen and a difference image (what differs red) are left in bild/, and the text names
-// the area that differs, in mm from the corner of the sheet.
+// The PDF's page at 100 dpi in grey (a pixel a quarter of a millimetre) against the reference.
 QString Abweichung(const QString& pdf, const QString& name) {
     QTemporaryDir ort;
     Lauf("pdftoppm", {"-r", "100", "-gray", "-png", "-singlefile", pdf, ort.filePath("seite")});
-    const QImage ist = QImage(ort.filePath("seite.png")).convertToFormat(QImage::Format_Grayscale8),
-                 soll = QImage(TOVIK_REFERENZ "/" + name + ".png").convertToFormat(QImage::Format_Grayscale8);
-    if (ist == soll && !ist.isNull()) return "";
-    QImage differenz = ist.convertToFormat(QImage::Format_RGB32);
-    QRect wo;
-    for (int y = 0; y < ist.height() && ist.size() == soll.size(); ++y)
-        for (int x = 0; x < ist.width(); ++x)
-            if (ist.pixel(x, y) != soll.pixel(x, y))
-                wo |= QRect(x, y, 1, 1), differenz.setPixel(x, y, qRgb(255, 0, 0));
-    const QString ablage = TOVIK_BILDABLAGE "/" + name;
-    QDir().mkpath(TOVIK_BILDABLAGE), ist.save(ablage + ".png"), differenz.save(ablage + "-differenz.png");
-    QString bereich;  // x,y and width x height in mm
-    QDebug(&bereich).nospace() << QRect(wo.topLeft() * 0.254, wo.bottomRight() * 0.254);
-    return name + " differs in " + (wo.isNull() ? "size" : bereich + " mm") + " (seen: " + ablage + ".png)";
+    return Bildabweichung(QImage(ort.filePath("seite.png")), name,
+                          [](QPoint) { return QStringLiteral("page"); });
 }
 
 // The real page, but the width of "-21,333" (A(2,1)) cannot be measured.

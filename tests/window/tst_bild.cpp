@@ -7,66 +7,24 @@
 
 #include <QtWidgets>
 
+#include "Bildvergleich.h"
 #include "Testhilfen.h"
 #include "frm_Tovik.h"
-
-namespace {
-
-// Where the images seen are left: the test's build folder.
-QString Ablage(const QString& name) { return QDir(TOVIK_BILDABLAGE).filePath(name); }
-
-// The difference image: what stayed, faint; what differs, red.
-QImage Differenzbild(const QImage& ist, const QImage& soll) {
-    QImage bild = ist;
-    for (int y = 0; y < bild.height(); ++y)
-        for (int x = 0; x < bild.width(); ++x) {
-            const QRgb p = ist.pixel(x, y);
-            bild.setPixel(x, y,
-                          p == soll.pixel(x, y)
-                              ? qRgb(191 + qGray(p) / 4, 191 + qGray(p) / 4, 191 + qGray(p) / 4)
-                              : qRgb(255, 0, 0));
-        }
-    return bild;
-}
-
-}  // namespace
 
 class TstBild : public QObject {
     Q_OBJECT
     std::unique_ptr<frm_Tovik> w;
 
-    // Compares the window with referenz/NAME-1x.png (or -2x at twice the scale).
+    // Compares the window with referenz/NAME-1x.png (or -2x at twice the scale), naming each
+    // control that differs: a pixel belongs to the innermost control under it.
     void Vergleichen(const QString& name) {
         const qreal massstab = w->devicePixelRatioF();
-        const QString datei = QStringLiteral("%1-%2x.png").arg(name).arg(massstab);
-        QFile::remove(Ablage(datei));
-        QFile::remove(Ablage(QString(datei).replace(".png", "-differenz.png")));
-        const QImage ist = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage soll =
-            QImage(QStringLiteral(TOVIK_REFERENZ "/") + datei).convertToFormat(QImage::Format_RGB32);
-        if (ist == soll) return;
-        QVERIFY(QDir().mkpath(TOVIK_BILDABLAGE));
-        QVERIFY(ist.save(Ablage(datei)));
-        if (ist.size() != soll.size())
-            QFAIL(qPrintable(QString::asprintf("%s is %d x %d pixels, the reference %d x %d (seen: %s)",
-                                               qPrintable(datei), ist.width(), ist.height(), soll.width(),
-                                               soll.height(), qPrintable(Ablage(datei)))));
-        // Each differing pixel belongs to the innermost control under it.
-        QMap<QString, QRect> flaechen;
-        for (int y = 0; y < ist.height(); ++y)
-            for (int x = 0; x < ist.width(); ++x) {
-                if (ist.pixel(x, y) == soll.pixel(x, y)) continue;
-                const QWidget* e = w->childAt(QPoint(int(x / massstab), int(y / massstab)));
-                flaechen[(e ? e : w.get())->objectName()] |= QRect(x, y, 1, 1);
-            }
-        QStringList wo;
-        for (auto f = flaechen.begin(); f != flaechen.end(); ++f)
-            wo << QString::asprintf("%s (x %d..%d, y %d..%d)", qPrintable(f.key()), f->left(), f->right(),
-                                    f->top(), f->bottom());
-        const QString differenz = Ablage(QString(datei).replace(".png", "-differenz.png"));
-        QVERIFY(Differenzbild(ist, soll).save(differenz));
-        QFAIL(qPrintable(QStringLiteral("%1 differs in %2 (seen: %3, difference: %4)")
-                             .arg(datei, wo.join(", "), Ablage(datei), differenz)));
+        const QString abweichung = Bildabweichung(
+            w->grab().toImage(), QStringLiteral("%1-%2x").arg(name).arg(massstab), [&](QPoint p) {
+                const QWidget* e = w->childAt(QPoint(int(p.x() / massstab), int(p.y() / massstab)));
+                return (e ? e : w.get())->objectName();
+            });
+        QVERIFY2(abweichung.isEmpty(), qPrintable(abweichung));
     }
 
 private slots:
