@@ -12,7 +12,8 @@
 // image seen and a difference image (what differs red) as NAME.png and NAME-differenz.png in
 // the test's build folder (TOVIK_BILDABLAGE), and names what differs: each area that `bereich`
 // gives a differing pixel, with its rectangle in pixels.
-inline QString Bildabweichung(QImage ist, const QString& name, const std::function<QString(QPoint)>& bereich) {
+inline QString Bildabweichung(QImage ist, const QString& name,
+                              const std::function<QString(QPoint)>& bereich) {
     ist = ist.convertToFormat(QImage::Format_RGB32);
     const QImage soll = QImage(TOVIK_REFERENZ "/" + name + ".png").convertToFormat(QImage::Format_RGB32);
     if (ist == soll && !ist.isNull()) return {};
@@ -26,8 +27,8 @@ inline QString Bildabweichung(QImage ist, const QString& name, const std::functi
     QDir().mkpath(TOVIK_BILDABLAGE), ist.save(ablage + ".png"), differenz.save(ablage + "-differenz.png");
     QStringList wo;
     for (auto f = flaechen.begin(); f != flaechen.end(); ++f)
-        wo << QString::asprintf("%s (x %d..%d, y %d..%d)", qPrintable(f.key()), f->left(), f->right(), f->top(),
-                                f->bottom());
-    return name + " differs in " + (wo.isEmpty() ? QStringLiteral("size") : wo.join(", ")) + " (seen: " + ablage +
-           ".png)";
+        wo << QString::asprintf("%s (x %d..%d, y %d..%d)", qPrintable(f.key()), f->left(), f->right(),
+                                f->top(), f->bottom());
+    return name + " differs in " + (wo.isEmpty() ? QStringLiteral("size") : wo.join(", ")) +
+           " (seen: " + ablage + ".png)";
 }

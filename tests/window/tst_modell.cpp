@@ -146,10 +146,10 @@ class TstModell : public QObject {
             QVERIFY(Tasten(w->Text1, "Ctrl+Shift+C"));
             const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
             QStringList satz, html, rtf;
-            for (const auto& t : QRegularExpression("<td>([-0-9E]*)</td>").globalMatch(daten->html()))
+            for (const auto& t : QRegularExpression("<td>([-0-9E]{1,21})</td>").globalMatch(daten->html()))
                 html << QString::number(t.captured(1).toDouble(), 'g', 17);
             for (const auto& t :
-                 QRegularExpression("intbl ([-0-9E]*)\\\\cell").globalMatch(daten->data("text/rtf")))
+                 QRegularExpression("intbl ([-0-9E]{1,21})\\\\cell").globalMatch(daten->data("text/rtf")))
                 rtf << QString::number(t.captured(1).toDouble(), 'g', 17);
             const int breite = GS.N + (html.size() == GS.N * (GS.N + 2) ? 2 : 1);  // with x, where computed
             for (int i = 1; i <= GS.N; ++i)
