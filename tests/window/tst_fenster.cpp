@@ -396,6 +396,44 @@ private slots:
         QCOMPARE(Zustand(*w), anfang);
     }
 
+    // The one file dialog of Open and Save: its title, its filters (the second chosen), first
+    // the folder of the examples, then that of the file chosen last, whose name it offers
+    // again; a name typed and then cancelled it does not.
+    void dateidialog() {
+        Beantworten<QFileDialog>([](QFileDialog* d) {
+            d->findChild<QLineEdit*>("fileNameEdit")->setText("X.TVK");
+            d->reject();
+        });
+        QVERIFY(Tasten(w->Text1, "Ctrl+O"));
+        const auto erst = Dateiwahl(ordner.filePath("A.TVK"));
+        QVERIFY(Tasten(w->Text1, "Ctrl+S"));
+        const auto dann = Dateiwahl("");
+        QVERIFY(Tasten(w->Text1, "Ctrl+S"));
+        QCOMPARE(erst->join('|').remove(QRegularExpression("[^|]*/Beispiel")),
+                 "Gleichungssystem speichern|Alle Dateien (*.*) | bisherige Projekte(*.TVK)|bisherige "
+                 "Projekte(*.TVK)||");
+        QCOMPARE(dann->mid(3).join('|'), QFileInfo(ordner.path()).canonicalFilePath() + "|A.TVK");
+    }
+
+    // The undo history by itself: a text as long as a field holds, the value of a cell that
+    // cannot be read, and N, back and forth; beyond its limit the oldest steps go first.
+    void verlauf() {
+        tovik::Stand a, b, c;
+        b.texte[0] = QString(32768, 'x');
+        c.texte[tovik::kKopffelder] = "1E999", c.werte[0] = 7, c.n = 2;
+        for (const std::size_t grenze : {tovik::kVerlaufGrenze, std::size_t(1000)}) {
+            tovik::Verlauf verlauf(grenze);
+            verlauf.Beginnen(a);
+            verlauf.Festhalten(b), verlauf.Festhalten(c);
+            QVERIFY(verlauf.Bytes() <= grenze);
+            QCOMPARE(verlauf.Rueckgaengig() && verlauf.Rueckgaengig(), grenze > 1000);
+            QVERIFY(!verlauf.Rueckgaengig());
+            QCOMPARE(verlauf.Aktuell(), grenze > 1000 ? a : c);
+            while (verlauf.Wiederherstellen()) QVERIFY(verlauf.Aktuell() == b || verlauf.Aktuell() == c);
+            QCOMPARE(verlauf.Aktuell(), c);
+        }
+    }
+
     // Qt's texts are German wherever they appear, though loaded only then: each way in is
     // taken by a window started without them. The cell's menu pastes a block as the keys do.
     void qtTexteDeutsch() {
