@@ -12,10 +12,10 @@
 // image seen and a difference image (what differs red) as NAME.png and NAME-differenz.png in
 // the test's build folder (TOVIK_BILDABLAGE), and names what differs: each area that `bereich`
 // gives a differing pixel, with its rectangle in pixels.
-inline QString Bildabweichung(QImage ist, const QString& name,
+inline QString Bildabweichung(const QImage& gesehen, const QString& name,
                               const std::function<QString(QPoint)>& bereich) {
-    ist = ist.convertToFormat(QImage::Format_RGB32);
-    const QImage soll = QImage(TOVIK_REFERENZ "/" + name + ".png").convertToFormat(QImage::Format_RGB32);
+    const QImage ist = gesehen.convertToFormat(QImage::Format_RGB32),
+                 soll = QImage(TOVIK_REFERENZ "/" + name + ".png").convertToFormat(QImage::Format_RGB32);
     if (ist == soll && !ist.isNull()) return {};
     QImage differenz = ist;
     QMap<QString, QRect> flaechen;
@@ -24,7 +24,7 @@ inline QString Bildabweichung(QImage ist, const QString& name,
             if (ist.pixel(x, y) != soll.pixel(x, y))
                 flaechen[bereich({x, y})] |= QRect(x, y, 1, 1), differenz.setPixel(x, y, qRgb(255, 0, 0));
     const QString ablage = TOVIK_BILDABLAGE "/" + name;
-    QDir().mkpath(TOVIK_BILDABLAGE), ist.save(ablage + ".png"), differenz.save(ablage + "-differenz.png");
+    QDir().mkpath(TOVIK_BILDABLAGE), gesehen.save(ablage + ".png"), differenz.save(ablage + "-differenz.png");
     QStringList wo;
     for (auto f = flaechen.begin(); f != flaechen.end(); ++f)
         wo << QString::asprintf("%s (x %d..%d, y %d..%d)", qPrintable(f.key()), f->left(), f->right(),

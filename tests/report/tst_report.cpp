@@ -1,6 +1,6 @@
 // The printed page: through the printer dialog and the real printer code into a PDF, rendered by
 // pdftoppm and compared pixel for pixel with the reference images in referenz/
-// (tools/referenzseiten.sh makes them); with the message of each failed step, and what a cancel
+// (tools/referenzbilder.sh makes them); with the message of each failed step, and what a cancel
 // or a refused target leaves of the file.
 
 #include <pwd.h>
