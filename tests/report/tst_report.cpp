@@ -43,7 +43,7 @@ QString Lauf(const QString& programm, const QStringList& argumente) {
 QString Abweichung(const QString& pdf, const QString& name) {
     QTemporaryDir ort;
     Lauf("pdftoppm", {"-r", "100", "-gray", "-png", "-singlefile", pdf, ort.filePath("seite")});
-    return Bildabweichung(QImage(ort.filePath("seite.png")), name,
+    return Bildabweichung(QImage(ort.filePath("seite.png")).convertToFormat(QImage::Format_Grayscale8), name,
                           [](QPoint) { return QStringLiteral("page"); });
 }
 
