@@ -50,16 +50,16 @@ void frm_Tovik::Text3_Change() {
     if (!tovik::ZahlLesen(Text3->text().toStdString(), wert)) wert = std::numeric_limits<double>::infinity();
     const double gerundet = std::nearbyint(wert);  // halves go to the even neighbour
 
-    std::int16_t n = 0;
+    std::int16_t n;
     if (gerundet > tovik::kMaxN) {
         tovik::Meldung("max. Rang des Gleichungssystems: N = 5");
         n = tovik::kMaxN;
         // The field then reads 5, and this run does what that reading would do.
         const QScopedValueRollback sperre(nFeldSperre_, true);
         Text3->setText(QString::fromStdString(tovik::ZahlText(n)));
-    } else if (gerundet > 0) {
-        n = static_cast<std::int16_t>(gerundet);
-    }  // a negative N makes no system: 0, without a message
+    } else {
+        n = static_cast<std::int16_t>(std::max(gerundet, 0.0));  // a negative N makes no system, silently
+    }
 
     if (n == GS.N) {
         // The same N keeps the system, and the emptied cells show it again.

@@ -167,8 +167,6 @@ void frm_Tovik::SteuerelementeAnlegen() {
         w->setFrameShape(QFrame::VLine);
         w->setObjectName(QString::fromLatin1(z.name));
         w->setAccessibleName(QString::fromUtf8(z.zugang));
-        w->setFrameShadow(QFrame::Plain);
-        w->setLineWidth(1);
         EigeneSchrift(w, this);
         // Three pixels wide (at 96 dpi) with the line in the middle, so it stands on its x.
         tovik::SetzeTwips(w, QRectF(z.x - 22.5, z.y1, 45, z.y2 - z.y1));
