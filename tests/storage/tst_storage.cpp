@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "Beispielordner.h"
 #include "Gleichungssystem.h"
 #include "Systemdatei.h"
 #include "Testhilfen.h"  // <QtTest> brings all of QtCore
@@ -181,13 +182,16 @@ private slots:
     // that is not there, over a folder, a FIFO or a link to one, onto a full disk (a limit on
     // the size of files), where the old file keeps its bytes, or into a folder that may not be
     // written. Root passes every check of rights, so there the test acts as "nobody" for a while.
+    // Examples shipped where the user may not write are copied once into the user's data folder.
     void dateien() {
         QTemporaryDir ort;
         const auto pfad = [&](const char* name) { return ort.filePath(name); };
         const auto lesbar = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(Schreiben(pfad("alt"), "alt") && Schreiben(pfad("gesperrt"), "x") &&
-                QDir().mkdir(pfad("ordner")) && !mkfifo(qPrintable(pfad("fifo")), 0600) &&
-                QFile::link("fifo", pfad("link")));
+                QDir().mkpath(pfad("ordner/Beispiel")) && Schreiben(pfad("ordner/Beispiel/A.TVK"), "a") &&
+                QDir().mkdir(pfad("daten")) &&
+                QFile::setPermissions(pfad("daten"), QFile::Permissions(0x7777)) &&
+                !mkfifo(qPrintable(pfad("fifo")), 0600) && QFile::link("fifo", pfad("link")));
         QVERIFY(QFile::setPermissions(pfad("gesperrt"), QFile::WriteOwner) &&
                 QFile::setPermissions(pfad("ordner"), lesbar) &&
                 QFile::setPermissions(ort.path(), lesbar | QFile::WriteOwner));
@@ -205,16 +209,19 @@ private slots:
         QVERIFY(!root || (niemand && !setresgid(niemand->pw_gid, niemand->pw_gid, 0) &&
                           !setresuid(niemand->pw_uid, niemand->pw_uid, 0)));
         gruende << Text(SystemDateiLesen(pfad("gesperrt")))
-                << Text(DateiErsetzen(pfad("ordner") + "/System", beispiel));
+                << Text(DateiErsetzen(pfad("ordner") + "/System", beispiel))
+                << BeispielOrdner({pfad("fehlt"), pfad("ordner")}, pfad("daten")).remove(ort.path());
         QVERIFY(!root || (!setresuid(0, 0, 0) && !setresgid(0, 0, 0)));
         const auto alles = QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot;
         QCOMPARE(
-            gruende << Inhalt(pfad("alt")) << QDir(ort.path()).entryList(alles).join(' ')
+            gruende << Inhalt(pfad("alt")) + Inhalt(pfad("daten/Beispiel/A.TVK"))
+                    << QDir(ort.path()).entryList(alles).join(' ')
                     << QDir(pfad("ordner")).entryList(alles).join(' '),
             QString(
                 "Datei nicht gefunden|Ordner statt Datei gewählt|keine gewöhnliche Datei|Pfad nicht gefunden|"
                 "Ordner statt Datei gewählt|keine gewöhnliche Datei|keine gewöhnliche Datei|Schreibfehler|"
-                "Zugriff verweigert|Zugriff verweigert|alt|alt fifo gesperrt link ordner|")
+                "Zugriff verweigert|Zugriff verweigert|/daten/Beispiel/|alta|alt daten fifo gesperrt link "
+                "ordner|Beispiel")
                 .split('|'));
     }
 };
