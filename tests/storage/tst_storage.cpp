@@ -189,13 +189,14 @@ private slots:
         const auto lesbar = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(Schreiben(pfad("alt"), "alt") && Schreiben(pfad("gesperrt"), "x") &&
                 QDir().mkpath(pfad("ordner/Beispiel")) && Schreiben(pfad("ordner/Beispiel/A.TVK"), "a") &&
-                QDir().mkdir(pfad("daten")) &&
+                QDir().mkpath(pfad("frei/Beispiel")) && QDir().mkdir(pfad("daten")) &&
                 QFile::setPermissions(pfad("daten"), QFile::Permissions(0x7777)) &&
                 !mkfifo(qPrintable(pfad("fifo")), 0600) && QFile::link("fifo", pfad("link")));
         QVERIFY(QFile::setPermissions(pfad("gesperrt"), QFile::WriteOwner) &&
                 QFile::setPermissions(pfad("ordner"), lesbar) &&
                 QFile::setPermissions(ort.path(), lesbar | QFile::WriteOwner));
         QStringList gruende;
+        gruende << BeispielOrdner({pfad("frei")}, pfad("daten")).remove(ort.path());  // where it may write
         for (const char* name : {"fehlt", "ordner", "fifo"}) gruende << Text(SystemDateiLesen(pfad(name)));
         for (const char* name : {"fehlt/System", "ordner", "fifo", "link"})
             gruende << Text(DateiErsetzen(pfad(name), beispiel));
@@ -218,10 +219,11 @@ private slots:
                     << QDir(ort.path()).entryList(alles).join(' ')
                     << QDir(pfad("ordner")).entryList(alles).join(' '),
             QString(
-                "Datei nicht gefunden|Ordner statt Datei gewählt|keine gewöhnliche Datei|Pfad nicht gefunden|"
+                "/frei/Beispiel/|Datei nicht gefunden|Ordner statt Datei gewählt|keine gewöhnliche "
+                "Datei|Pfad nicht gefunden|"
                 "Ordner statt Datei gewählt|keine gewöhnliche Datei|keine gewöhnliche Datei|Schreibfehler|"
-                "Zugriff verweigert|Zugriff verweigert|/daten/Beispiel/|alta|alt daten fifo gesperrt link "
-                "ordner|Beispiel")
+                "Zugriff verweigert|Zugriff verweigert|/daten/Beispiel/|alta|alt daten fifo frei gesperrt "
+                "link ordner|Beispiel")
                 .split('|'));
     }
 };
