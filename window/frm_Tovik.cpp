@@ -20,6 +20,7 @@
 #include <QStyleFactory>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "Meldungsfenster.h"
 #include "Mod_Allg.h"

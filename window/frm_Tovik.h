@@ -10,7 +10,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 
 #include "Gleichungssystem.h"
 #include "Meldung.h"
@@ -145,7 +144,7 @@ private:
     QFileDialog* dateidialog_ = nullptr;
     QSet<int> gedrueckt_;            // keys that went down in this window and are not up yet
     bool loesungGezeigt_ = false;    // the solution column shows the x of a successful solve
-    QSet<QLineEdit*> geaendert_;     // cells changed by a key whose row was not read since
+    QSet<QLineEdit*> geaendert_;     // cells whose text changed since their row was read
     bool nFeldSperre_ = false;       // the program writes the N field and sets N itself
     bool programmSchreibt_ = false;  // the program writes fields and keeps the record in step
     tovik::Verlauf verlauf_;
