@@ -23,12 +23,12 @@ void Einrichten() {
 // Qt's own options, which QApplication takes off the command line as it starts: the platform
 // and its plugins, the first window's geometry, title and icon, a restored session, the style,
 // and X11's display. Known here as well, so that the call is judged whole before anything
-// graphical starts; `true` where the option takes a value.
-constexpr std::pair<const char*, bool> kQtOptionen[] = {
-    {"platform", true},        {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
-    {"qwindowgeometry", true}, {"qwindowicon", true},        {"qwindowtitle", true},  {"session", true},
-    {"style", true},           {"stylesheet", true},         {"display", true},       {"geometry", true},
-    {"reverse", false},        {"widgetcount", false}};
+// graphical starts: those that take a value, and those that do not.
+constexpr const char* kQtOptionenMitWert[] = {
+    "platform",        "platformpluginpath", "platformtheme", "plugin",
+    "qwindowgeometry", "qwindowicon",        "qwindowtitle",  "session",
+    "style",           "stylesheet",         "display",       "geometry"};
+constexpr const char* kQtOptionenOhneWert[] = {"reverse", "widgetcount"};
 
 // The command line: tovik [DATEI]. Help and version end the program at once; a wrong call
 // ends it with status 2. Returns the file to load, if one is named.
@@ -46,12 +46,15 @@ std::optional<QString> Befehlszeile(const QCoreApplication& app) {
         "Lineare Gleichungssysteme mit bis zu fünf Unbekannten eingeben, lösen, speichern und drucken."));
     befehlszeile.addHelpOption();
     befehlszeile.addVersionOption();
-    for (const auto& [name, mitWert] : kQtOptionen) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(),
-                                  mitWert ? QStringLiteral("x") : QString());
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        befehlszeile.addOption(option);
-    }
+    const auto qtOptionen = [&](const auto& namen, const QString& wert) {
+        for (const char* name : namen) {
+            QCommandLineOption option(QString::fromLatin1(name), QString(), wert);
+            option.setFlags(QCommandLineOption::HiddenFromHelp);
+            befehlszeile.addOption(option);
+        }
+    };
+    qtOptionen(kQtOptionenMitWert, QStringLiteral("x"));
+    qtOptionen(kQtOptionenOhneWert, QString());
     befehlszeile.addPositionalArgument(QStringLiteral("DATEI"),
                                        QStringLiteral("Gleichungssystem, das nach dem Start geladen wird."),
                                        QStringLiteral("[DATEI]"));
