@@ -108,6 +108,7 @@ private slots:
             {"X( 19) = -9.5", "x 19 gleich minus 9,5"},
             {"X(\t2) \r=4,25", "x 2 gleich4,25"},
             {"X( 2 =", "X( 2 ="},
+            {"X( 3) 5", "X( 3) 5"},
             {"1.00E+05", "1,00 mal zehn hoch 5"},
             {"-.5E-3", "-.5 mal zehn hoch minus 3"},
             {"a - b--4 3E+", "a - b-minus 4 3E+"},
