@@ -287,11 +287,11 @@ private slots:
     // read at once, and one Ctrl+Z takes the whole paste or drop back, Ctrl+Shift+Z brings it
     // again. Dragged text is a copy, never a move. A system file dropped on the window or any
     // of its fields loads as "Öfffnen" loads one (a refused one leaves the system); other files
-    // are refused, also the path text that comes with them.
+    // are refused, also the path text that comes with them; a drag with neither is not taken.
     void einfuegen_data() {
         QTest::addColumn<QString>("weg");
         QTest::addColumn<QString>("ziel");
-        QTest::addColumn<QString>("daten");   // dropped: a file of the test's folder, or text
+        QTest::addColumn<QString>("daten");   // dropped: a file of the test's folder, text or an image
         QTest::addColumn<QString>("danach");  // the changed cells' texts | record | message
         const QString beispiel = "|" + kBeispiel + "|",
                       nicht = beispiel + "Der eingefügte Block passt nicht: ",
@@ -343,6 +343,7 @@ private slots:
             {"drop", "Text5_1", "1\t2\n3\t4", "1 2 3 4|3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|"},
             {"drop", "Text5_1", "1 2\n3 4", "1 2 3 4|3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|"},
             {"move", "Text5_1", "1 2\n3 4", beispiel},  // a source that offers a move only
+            {"image", "Text5_1", "PNG", beispiel},      // no text, no file
         };
         for (const auto& [weg, ziel, daten, danach] : faelle) {
             // Named by the way, the target and the text, its control characters shown.
@@ -359,7 +360,10 @@ private slots:
         const QList<QLineEdit*> zellen = w->findChildren<QLineEdit*>(QRegularExpression("^Text[4-9]_"));
         QGuiApplication::clipboard()->setText(daten);
         QMimeData mime;  // a file as file managers offer it: its address, and its path as text
-        mime.setText(datei ? ordner.filePath(daten) : daten);
+        if (weg == "image")
+            mime.setData("image/png", daten.toLatin1());
+        else
+            mime.setText(datei ? ordner.filePath(daten) : daten);
         if (datei) {
             const QByteArray zwei = Zeilen({"h", "Zwei", "P", " 2", " 1", " 2", " 3", " 4", " 5", " 6"});
             QVERIFY(Schreiben(ordner.filePath(daten), daten == "Fall.TVK" ? zwei.left(10) : zwei));
@@ -370,7 +374,7 @@ private slots:
         QDragEnterEvent hinein(QPoint(2, 2), aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
         QDropEvent fallen(QPointF(2, 2), aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
         // Dragged over, nothing changes yet: all that changes below comes with the drop.
-        const bool ziehen = weg == "drop" || weg == "move";
+        const bool ziehen = weg != "paste" && weg != "menu";
         if (ziehen) QApplication::sendEvent(ort, &hinein), QCoreApplication::processEvents();
         const QString anfang = Zustand(*w);
         QStringList vorher, geaendert;
