@@ -19,6 +19,10 @@
 
 using tovik::GS;
 
+#ifdef __SANITIZE_ADDRESS__
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
 namespace {
 
 // Rows 1..n of a record of zeros.
@@ -421,7 +425,8 @@ private slots:
     }
 
     // The undo history by itself: a text as long as a field holds, the value of a cell that
-    // cannot be read, and N, back and forth; beyond its limit the oldest steps go first.
+    // cannot be read, and N, back and forth; beyond its limit the oldest steps go first. It
+    // counts all it holds.
     void verlauf() {
         tovik::Stand a, b, c;
         b.texte[0] = QString(32768, 'x');
@@ -437,6 +442,20 @@ private slots:
             while (verlauf.Wiederherstellen()) QVERIFY(verlauf.Aktuell() == b || verlauf.Aktuell() == c);
             QCOMPARE(verlauf.Aktuell(), c);
         }
+#ifdef __SANITIZE_ADDRESS__  // which counts every allocation
+        // What the steps hold is what the history counts towards its limit, short texts (inside
+        // the string) and longer ones (beside it) alike; a tenth more for the blocks of its deques.
+        QStringList texte;
+        for (int i = 0; i < 2000; ++i) texte << QString(i % 40 + 1, QChar(u'a' + i % 26));
+        tovik::Stand d;
+        tovik::Verlauf verlauf(std::size_t(1) << 30);
+        verlauf.Beginnen(d);
+        const std::size_t vorher = __sanitizer_get_current_allocated_bytes();
+        for (const QString& text : texte) d.texte[1] = text, verlauf.Festhalten(d);
+        const std::size_t belegt = __sanitizer_get_current_allocated_bytes() - vorher;
+        QVERIFY2(belegt <= verlauf.Bytes() * 11 / 10,
+                 qPrintable(QString("%1 held, %2 counted").arg(belegt).arg(verlauf.Bytes())));
+#endif
     }
 
     // Qt's texts are German wherever they appear, though loaded only then: each way in is
