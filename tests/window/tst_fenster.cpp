@@ -146,7 +146,8 @@ private slots:
     // Berechnen: the solution with the regional separator, the record back as entered. The
     // control product belongs to the last solve: an edit or a new solve does not change it.
     // A refused solve: its message, no solution. Mirroring shows the record again: plain number
-    // text with a point whatever the locale, the labels without solution. Ctrl+Shift+C copies
+    // text with a point whatever the locale, the labels without solution; what they show is then
+    // the record, also where a value typed had more digits. Ctrl+Shift+C copies
     // the record as tab-separated lines in the user's separator, x only while it belongs to the
     // record, nothing without a system. A header field is taken when left for a button, not
     // for another program.
@@ -186,11 +187,13 @@ private slots:
         QCOMPARE(Satz(3), "0 4 7 | 100; 12 10 0 | 78; 0 12 2 | 56");
         Tippen(w->Text4[1], "-,25");
         Tippen(w->Text9[1], ",5");
+        Tippen(w->Text4[2], "7,0000000000000018");  // more digits than the cells then show: " 7"
         Tippen(w->Text2, "7b");
         QFocusEvent fort(QEvent::FocusOut, Qt::ActiveWindowFocusReason);  // to another program: not taken
         QApplication::sendEvent(w->Text2, &fort);
         QCOMPARE(GS.Position, "1");
-        Klick(w->Command5);  // but the click on a button takes it
+        Klick(w->Command5);                           // but the click on a button takes it
+        QVERIFY(GS.A[1][3] == 7 && GS.A[3][1] == 7);  // read back as shown, exactly
         QCOMPARE(Satz(3) + w->Text2->text() + Raster(*w),
                  "0 -0.25 7 | 100; -0.25 10 0 | 0.5; 7 0 2 | 567b 0|-.25| 7\n-.25| 10| 0\n 7| 0| 2\n"
                  " 100| .5| 56\nX( 1) = |X( 2) = |X( 3) = \n||");

@@ -29,11 +29,11 @@ struct Schritt {
 };
 
 const char* const kWerte[] = {
-    "3", "-12",    "0,5", "2.25",  "1e3",   "-,75",
-    "",  "7,5e-2", "abc", "12abc", "1E999", "0,12345678901234567"};  // more digits than a shown value has
-// What only comes pasted: the minus of typeset text, and values that are none.
-const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333", "-2,5E+20", "1E999",
-                                   "",  "1.234,5", "Gl. 1"};
+    "3",     "-271828182845904,52", "0,5", "2.25", "1e3", "-,75", "", "7,5e-2", "abc", "12abc",
+    "1E999", "0,12345678901234567"};  // the 2nd and last: more digits than a cell shows
+// What only comes pasted: the minus of typeset text, values that are none, and a long one.
+const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333",    "-2,5E+20", "1E999",
+                                   "",  "1.234,5", "Gl. 1",   "9.8765432109876543E-3"};
 const char* const kKoepfe[] = {"Feld 3", "", "a,b c", "Brücke", "\u03a9"};  // the last two composed
 const char* const kN[] = {"1", "2", "3", "4", "5", "03", "7", " 2", ""};
 
