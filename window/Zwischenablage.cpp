@@ -369,8 +369,9 @@ void frm_Tovik::SystemKopieren() {
         for (int j = 1; j <= werte.size(); ++j) rtf += QStringLiteral("\\cellx%1").arg(1500 * j);
         for (double wert : werte) {
             zeile << tovik::WertText(wert, trenner);
-            html += QStringLiteral("<td>%1</td>").arg(tovik::Austauschform(wert));
-            rtf += QStringLiteral("\\intbl %1\\cell").arg(tovik::Austauschform(wert));
+            const QString zahl = tovik::Austauschform(wert);
+            html += QStringLiteral("<td>%1</td>").arg(zahl);
+            rtf += QStringLiteral("\\intbl %1\\cell").arg(zahl);
         }
         text += zeile.join(u'\t') + u'\n';
         html += QStringLiteral("</tr>");
