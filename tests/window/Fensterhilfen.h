@@ -34,8 +34,10 @@ inline QString Raster(const frm_Tovik& w) {
 inline QString Satz(int n = tovik::GS.N) {
     QString satz;
     for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j) satz += QString::number(tovik::GS.A[i][j], 'g', 15) + ' ';
-        satz += "| " + QString::number(tovik::GS.B[i], 'g', 15) + (i < n ? "; " : "");
+        for (int j = 1; j <= n; ++j)
+            satz += QString::number(tovik::GS.A[i][j], 'g', QLocale::FloatingPointShortest) + ' ';
+        satz +=
+            "| " + QString::number(tovik::GS.B[i], 'g', QLocale::FloatingPointShortest) + (i < n ? "; " : "");
     }
     return satz;
 }

@@ -23,19 +23,6 @@ using tovik::GS;
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
-namespace {
-
-// Rows 1..n of a record of zeros.
-QString Null(int n) {
-    tovik::Gleichungssystem null;
-    std::swap(null, GS);
-    const QString satz = Satz(n);
-    std::swap(null, GS);
-    return satz;
-}
-
-}  // namespace
-
 class TstFenster : public QObject {
     Q_OBJECT
     std::unique_ptr<frm_Tovik> w;
@@ -143,127 +130,35 @@ private slots:
                  QList({QSize(Px(1750), Px(600)), QSize(Px(1000), Px(400)), QSize(Px(1000), Px(400))}));
     }
 
-    // Berechnen: the solution with the regional separator, the record back as entered. The
-    // control product belongs to the last solve: an edit or a new solve does not change it.
-    // A refused solve: its message, no solution. Mirroring shows the record again: plain number
-    // text with a point whatever the locale, the labels without solution; what they show is then
-    // the record, also where a value typed had more digits. Ctrl+Shift+C copies
-    // the record as tab-separated lines in the user's separator, x only while it belongs to the
-    // record, nothing without a system. A header field is taken when left for a button, not
-    // for another program.
+    // What the model test (tst_modell) cannot bring about: a control product beyond a double
+    // shows "Überlauf". A header field is taken when left for a button, not for another program.
     void befehle() {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Meldungen meldungen;
-        const auto kopie = [&] {
-            QGuiApplication::clipboard()->clear();
-            return Tasten(w->Text1, "Ctrl+Shift+C") ? QGuiApplication::clipboard()->text() : "(not active)";
-        };
-        // The columns x and A*x - B; before any solve the control product is zero.
-        const auto spalten = [&] { return Raster(*w).section('\n', 4); };
-        Klick(w->Command6);
-        QCOMPARE(spalten(), "X( 1) = |X( 2) = |X( 3) = \n0,00E+00|0,00E+00|0,00E+00");
         Klick(w->Command1);
-        Klick(w->Command6);
-        QCOMPARE(spalten(), "X( 1) = 3,918|X( 2) = 3,099|X( 3) = 9,407\n0,00E+00|-2,84E-14|2,84E-14");
-        QCOMPARE(kopie().section('\n', 2), "0\t12\t2\t56\t9,40740740740741\n");
-        for (auto [zelle, alt] : {std::pair(w->Text4[0], "3"), {w->Text4[2], "7"}, {w->Text9[2], "56"}}) {
-            Tippen(zelle, "5");  // x no longer solves the record, and then again it does
-            const int ohne = kopie().count('\t');
-            Tippen(zelle, alt);
-            QCOMPARE(QList({ohne, int(kopie().count('\t'))}), QList({9, 12}));
-        }
-        w->Text3->setText("03");  // the same N shows the system, x no longer
-        QCOMPARE(kopie().count('\t'), 9);
-        Tippen(w->Text9[0], "100");
-        Klick(w->Command6);
-        Klick(w->Command1);
-        QCOMPARE(spalten(), "X( 1) = 4,123|X( 2) = 2,852|X( 3) = 10,889\n0,00E+00|-2,84E-14|2,84E-14");
         GS.X[1] = std::numeric_limits<double>::max();
         Klick(w->Command6);
         QCOMPARE(w->Text11[0]->text() + w->Text11[1]->text(), "ÜberlaufÜberlauf");
-        Tippen(w->Text4[0], "0");
-        Klick(w->Command1);
-        QCOMPARE(Texte(meldungen) + spalten().section('\n', 0, 0), "*** Hauptdiagonalglied < 10-5!||");
-        QCOMPARE(Satz(3), "0 4 7 | 100; 12 10 0 | 78; 0 12 2 | 56");
-        Tippen(w->Text4[1], "-,25");
-        Tippen(w->Text9[1], ",5");
-        Tippen(w->Text4[2], "7,0000000000000018");  // more digits than the cells then show: " 7"
         Tippen(w->Text2, "7b");
         QFocusEvent fort(QEvent::FocusOut, Qt::ActiveWindowFocusReason);  // to another program: not taken
         QApplication::sendEvent(w->Text2, &fort);
         QCOMPARE(GS.Position, "1");
-        Klick(w->Command5);                           // but the click on a button takes it
-        QVERIFY(GS.A[1][3] == 7 && GS.A[3][1] == 7);  // read back as shown, exactly
-        QCOMPARE(Satz(3) + w->Text2->text() + Raster(*w),
-                 "0 -0.25 7 | 100; -0.25 10 0 | 0.5; 7 0 2 | 567b 0|-.25| 7\n-.25| 10| 0\n 7| 0| 2\n"
-                 " 100| .5| 56\nX( 1) = |X( 2) = |X( 3) = \n||");
-        Tippen(w->Text4[2], "-2,5E+20");  // the tables' digits are whole ones, as short as they go
-        kopie();
-        QVERIFY(QGuiApplication::clipboard()->mimeData()->html().contains("<td>-25E19</td><td>100</td>"));
-        w->Text3->setText("0");
-        QCOMPARE(kopie(), "");  // no system, nothing copied
+        Klick(w->Command5);  // but the click on a button takes it
+        QCOMPARE(GS.Position, "7b");
     }
 
-    // Every change of the field reads N: halves go to the even neighbour, a comma ends the
-    // number, a negative N is 0; above 5, also beyond 16 bits or a double, it is told and the
-    // field then reads 5. A new N zeroes the old system and what an earlier, larger one left
-    // behind the empty cells; the same N keeps the system and shows it again.
-    void nFeld_data() {
-        QTest::addColumn<QString>("feld");
-        QTest::addColumn<QString>("danach");  // N | the field's text | the message
-        const QString fuenf = "5| 5|max. Rang des Gleichungssystems: N = 5";
-        QTest::newRow("03") << QString("03") << "3|03|";
-        QTest::newRow("2,9") << QString("2,9") << "2|2,9|";
-        QTest::newRow("2.5") << QString("2.5") << "2|2.5|";
-        QTest::newRow("3.5") << QString("3.5") << "4|3.5|";
-        QTest::newRow("5.5") << QString("5.5") << fuenf;
-        QTest::newRow("40000") << QString("40000") << fuenf;
-        QTest::newRow("1E999") << QString("1E999") << fuenf;
-        QTest::newRow("empty") << QString() << "0||";
-        QTest::newRow("-3") << QString("-3") << "0|-3|";
-        QTest::newRow("1") << QString("1") << "1|1|";
-    }
-    void nFeld() {
-        QFETCH(QString, feld);
-        Meldungen meldungen;
-        GS.A[5][5] = GS.B[4] = 9;  // hidden, left by an earlier system
-        w->Text3->setText(feld);
-        QTEST(QString::number(GS.N) + "|" + w->Text3->text() + "|" + Texte(meldungen), "danach");
-        const int n = GS.N;
-        QCOMPARE(Satz(std::max(n, 3)), n == 3 ? kBeispiel : Null(std::max(n, 3)));
-        // N empty cells in each of the first N rows of A, in B, x and A*x - B; the same N shows
-        // the system, without x
-        const QString leer = QStringList(n + 3, QString(n - 1, '|')).join('\n');
-        QCOMPARE(Raster(*w), n == 3 ? " 3| 4| 7\n 12| 10| 0\n 0| 12| 2\n 90| 78| 56\n||\n||" : n ? leer : "");
-    }
-
-    // A key release in a cell reads the first N cells of its row into the record; the press
-    // reads nothing; the text stays as typed. Only the first comma is the decimal point, an
-    // empty cell is 0. A value beyond a double is told in a plain modal box captioned "Tovik"
+    // A key release in a cell reads the first N cells of its row into the record, the press
+    // nothing; a comma is read as far out as a cell's 32767 characters reach, a point groups no
+    // thousands. A value beyond a double is told in a plain modal box captioned "Tovik"
     // and never reaches the record; the key that closes the box, and the keys of a dialog
     // opened by a key, go up over the cell behind: its row is not read again, where its faulty
-    // value would bring the message back.
+    // value would bring the message back. How cells read what is typed: tst_modell.
     void zellen() {
-        const std::tuple<const frm_Tovik::Feldreihe*, tovik::Vektor*, QString, double> faelle[] = {
-            {&w->Text4, &GS.A[1], ",5", 0.5},     // the comma is the decimal point, also first
-            {&w->Text5, &GS.A[2], "-,5", -0.5},   // also after a sign
-            {&w->Text6, &GS.A[3], "1,5,3", 1.5},  // only the first comma
-            // a point is no thousands separator; a comma as far out as a cell's 32767 characters reach
-            {&w->Text7, &GS.A[4], QString(32761, '0') + "1.000,", 1},
-            {&w->Text8, &GS.A[5], "", 0},     // an empty cell is 0
-            {&w->Text9, &GS.B, "2,5e1", 25},  // an exponent after the comma
-        };
         w->Text3->setText("5");
-        for (const auto& [zellen, ziel, text, wert] : faelle) {
-            (*zellen)[0]->setText("7");  // without a key: read at once
-            (*zellen)[1]->setText(text);
-            Tippen((*zellen)[2], " 2e");
-            QTest::keyPress((*zellen)[2], Qt::Key_3);
-            QVERIFY((*ziel)[3] != 2000);  // nothing read on the press
-            QTest::keyRelease((*zellen)[2], Qt::Key_3);
-            QCOMPARE(QList(ziel->begin() + 1, ziel->begin() + 4), QList<double>({7, wert, 2000}));
-            QCOMPARE((*zellen)[1]->text(), text);
-        }
+        w->Text7[1]->setText(QString(32761, '0') + "1.000,");  // without a key: read at once
+        Tippen(w->Text7[2], " 2e");
+        QTest::keyPress(w->Text7[2], Qt::Key_3);
+        QVERIFY(GS.A[4][3] != 2000);  // nothing read on the press
+        QTest::keyRelease(w->Text7[2], Qt::Key_3);
+        QCOMPARE(QList(GS.A[4].begin() + 1, GS.A[4].begin() + 4), QList<double>({0, 1, 2000}));
         tovik::SetzeMeldungsHook(tovik::MeldungsfensterZeigen);  // a box more would fail the test
         QStringList gesehen;
         const auto antwort = [&](QMessageBox* box) {
@@ -286,13 +181,10 @@ private slots:
     }
 
     // What is pasted into a cell (Ctrl+V, its menu) or dropped on the window reads exactly or
-    // not at all. Tabs or semicolons separate values, a line without them is split at blanks;
-    // every value must be a number (the typographic minus a minus, an empty value an empty
-    // cell), or nothing changes and the message names it. A whole system into A(1,1) sets N;
-    // any other block goes in place where it fits; a copied system with x only where nothing
-    // else fits; anything else is told. A single value is the cell's own paste. The rows are
-    // read at once, and one Ctrl+Z takes the whole paste or drop back, Ctrl+Shift+Z brings it
-    // again. Dragged text is a copy, never a move. A system file dropped on the window or any
+    // not at all; how blocks are read and placed, the model test's transcript holds. Here what
+    // it does not make: a text that is no number, a long value named by its beginning, a block
+    // of 10000 lines, a typeset minus by the menu. One Ctrl+Z takes the whole paste or drop
+    // back. Dragged text is a copy, never a move. A system file dropped on the window or any
     // of its fields loads as "Öfffnen" loads one (a refused one leaves the system); other files
     // are refused, also the path text that comes with them; a drag with neither is not taken.
     void einfuegen_data() {
@@ -309,37 +201,9 @@ private slots:
                           beispiel + "Der eingefügte Text „%1“ ist keine Zahl; es wurde nichts eingefügt.";
         const QString zwei = " 1  2  4  5  3  6|1 2 | 3; 4 5 | 6|";
         const std::tuple<const char*, const char*, QString, QString> faelle[] = {
-            {"paste", "Text5_1", "7\n", "7|3 4 7 | 90; 12 7 0 | 78; 0 12 2 | 56|"},
             {"menu", "Text5_1", "\u22127,5", "-7,5|3 4 7 | 90; 12 -7.5 0 | 78; 0 12 2 | 56|"},
-            {"paste", "Text5_0", "1\t2\t3\t4", "1 2 3 4|3 4 7 | 90; 1 2 3 | 4; 0 12 2 | 56|"},
-            {"paste", "Text5_1", "1,5;-2.5\r\n;\r\n", "1,5 -2.5  |3 4 7 | 90; 12 1.5 -2.5 | 78; 0 0 0 | 56|"},
-            {"paste", "Text5_0", "0\n1E999",
-             "0 1E999|3 4 7 | 90; 0 10 0 | 78; 0 12 2 | 56|fehlerhafte Eingabe"},
-            {"menu", "Text9_0", "8\n9\n\n", "8 9|3 4 7 | 8; 12 10 0 | 9; 0 12 2 | 56|"},
-            {"paste", "Text5_0", "1\t\t\u22123e-1", "1  -3e-1|3 4 7 | 90; 1 0 -0.3 | 78; 0 12 2 | 56|"},
-            {"paste", "Text5_0", "1\t2\n\t", "1 2  |3 4 7 | 90; 1 2 0 | 78; 0 0 2 | 56|"},  // empty cells too
-            // as Octave, NumPy, a PDF or a terminal shows a matrix: a whole system
-            {"paste", "Text4_0", "   1   2   3   4\n   5   6   7   8\n   9  10  11  12\n",
-             "1 2 3 5 6 7 9 10 11 4 8 12|1 2 3 | 4; 5 6 7 | 8; 9 10 11 | 12|"},
-            // in place where a block fits, also from A(1,1)
-            {"paste", "Text4_0", "1\t2\t3", "1 2 3|1 2 3 | 90; 12 10 0 | 78; 0 12 2 | 56|"},
-            {"paste", "Text4_0", "1\t2\t3\t4\n5\t6\t7\t8",
-             "1 2 3 5 6 7 4 8|1 2 3 | 4; 5 6 7 | 8; 0 12 2 | 56|"},
-            // a copied system with x, where it fits nowhere else
-            {"paste", "Text4_0", "1\t0\t0\t1\t1\n0\t1\t0\t2\t2\n0\t0\t1\t3\t3",
-             "1 0 0 0 1 0 0 0 1 1 2 3|1 0 0 | 1; 0 1 0 | 2; 0 0 1 | 3|"},
-            {"paste", "Text4_0", "1.234,50", keinText.arg("1.234,50")},
-            {"paste", "Text4_0", "1,2,3", keinText.arg("1,2,3")},
             {"paste", "Text4_0", "1e", keinText.arg("1e")},
-            {"paste", "Text4_0", "Gl. 1\t3,5\t1\t2\n", keine.arg(1).arg("Gl. 1")},
-            {"paste", "Text4_0", "1 & 2 & 3 \\\\\n", keine.arg(2).arg("&")},
             {"paste", "Text4_0", "1\t2\t" + QString(40, '9') + "x", keine.arg(3).arg(QString(30, '9') + "…")},
-            {"paste", "Text4_1", "1\t2\t3\t4",
-             nicht + "1 Zeile mit bis zu 4 Werten, ab A(1,2) ist Platz für 3 Zeilen mit 3 Werten."},
-            {"paste", "Text5_0", "1\n2\n3",
-             nicht + "3 Zeilen mit bis zu 1 Wert, ab A(2,1) ist Platz für 2 Zeilen mit 4 Werten."},
-            {"paste", "Text9_0", "8\t9",
-             nicht + "1 Zeile mit bis zu 2 Werten, ab B(1) ist Platz für 3 Zeilen mit 1 Wert."},
             {"paste", "Text4_0", QString("1\t2\t3\t4\t5\t6\t7\n").repeated(10000),
              nicht + "10000 Zeilen mit bis zu 7 Werten, ab A(1,1) ist Platz für 3 Zeilen mit 4 Werten."},
             {"drop", "Text4_0", "Zwei.TVK", zwei},
@@ -348,7 +212,6 @@ private slots:
             {"drop", "Text5_0", "Fall.TVK", beispiel + "Fehler in Sub SystemAusDatei: Dateiende erreicht"},
             {"drop", "Text4_0", "Zwei.txt", beispiel},
             {"drop", "Text5_1", "1\t2\n3\t4", "1 2 3 4|3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|"},
-            {"drop", "Text5_1", "1 2\n3 4", "1 2 3 4|3 4 7 | 90; 12 1 2 | 78; 0 3 4 | 56|"},
             {"move", "Text5_1", "1 2\n3 4", beispiel},  // a source that offers a move only
             {"image", "Text5_1", "PNG", beispiel},      // no text, no file
         };

@@ -6,6 +6,11 @@
 // - the window's undo history is the model's: a run of typing in one field is one step, every
 //   other change of the system one, and undo and redo bring back exactly the states before.
 // The seed is TOVIK_SAAT where set (the failing seed is printed), the steps TOVIK_SCHRITTE.
+// The run of the fixed seed is also compared, step by step, with its transcript in referenz/
+// (fields, cells, record, messages, what was copied or saved), which a person has read: every
+// change of what the window does on the way shows there, as a reference image shows a change
+// of its look. On a difference the transcript seen is left beside the test, and
+// tools/referenzbilder.sh takes it as the new one.
 
 #include <QtWidgets>
 
@@ -28,14 +33,19 @@ struct Schritt {
     bool schluss = false;  // a command after the typing ends the run (with no field, always)
 };
 
+// Typed: only the first comma is the decimal point, a point never groups thousands. The first
+// kZahlen are numbers also where pasted; the 2nd and 11th have more digits than a cell shows.
 const char* const kWerte[] = {
-    "3",     "-271828182845904,52", "0,5", "2.25", "1e3", "-,75", "", "7,5e-2", "abc", "12abc",
-    "1E999", "0,12345678901234567"};  // the 2nd and last: more digits than a cell shows
+    "3",  "-271828182845904,52", "0,5", "2.25",  "1e3",   "-,75",  "",      "7,5e-2", " 2e3",
+    ",5", "0,12345678901234567", "abc", "12abc", "1E999", "1,5,3", "1.000,"};
+constexpr quint32 kZahlen = 11;
 // What only comes pasted: the minus of typeset text, values that are none, and a long one.
 const char* const kEingefuegt[] = {"4", "\u22124", "1,5E-05", "0.333333333333333",    "-2,5E+20", "1E999",
                                    "",  "1.234,5", "Gl. 1",   "9.8765432109876543E-3"};
 const char* const kKoepfe[] = {"Feld 3", "", "a,b c", "Brücke", "\u03a9"};  // the last two composed
-const char* const kN[] = {"1", "2", "3", "4", "5", "03", "7", " 2", ""};
+// N: halves to the even neighbour, a comma ends it, beyond 5 told, below 0 none.
+const char* const kN[] = {"1", "2",   "3",   "4",   "5",  "03",    "7",    " 2",
+                          "",  "2,9", "2.5", "3.5", "-3", "40000", "1E999"};
 
 }  // namespace
 
@@ -44,6 +54,7 @@ class TstModell : public QObject {
     std::unique_ptr<frm_Tovik> w;
     QTemporaryDir ordner;
     QRandomGenerator zufall;
+    QString ausgabe;  // what the step gave out: the copy, the file saved
 
     template <class T, std::size_t n>
     QString Eines(const T (&auswahl)[n]) {
@@ -63,13 +74,16 @@ class TstModell : public QObject {
     }
     // A text of values as a spreadsheet, a terminal or a document gives it, sometimes one value.
     QString Block() {
-        const QString trenner = Eines({"\t", ";", " "});
+        const QString trenner = Eines({"\t", ";", " ", "   "});  // blanks also lead, as in a terminal
         QStringList zeilen;
+        const int breite = int(zufall.bounded(1, 8));  // as wide in every row, mostly
         for (int i = int(zufall.bounded(1, 6)); i > 0; --i) {
             QStringList werte;
-            for (int j = int(zufall.bounded(1, 8)); j > 0; --j)
-                werte << (zufall.bounded(5) ? Eines(kWerte) : Eines(kEingefuegt));
-            if (trenner == " ") werte.removeAll(QString());
+            for (int j = zufall.bounded(4) ? breite : int(zufall.bounded(1, 8)); j > 0; --j)
+                werte << QString::fromUtf8(
+                    zufall.bounded(12) ? kWerte[zufall.bounded(kZahlen)]
+                                       : kEingefuegt[zufall.bounded(quint32(std::size(kEingefuegt)))]);
+            if (trenner.startsWith(' ')) werte.removeAll(QString()), werte.prepend(QString());
             zeilen << werte.join(trenner);
         }
         return zeilen.join(Eines({"\n", "\r\n"})) + Eines({"", "\n"});
@@ -140,14 +154,16 @@ class TstModell : public QObject {
         schritt = {{"fehlerhafte Eingabe"}, z, true};
     }
     void Befehl(Schritt& schritt) {
-        const int befehl = int(zufall.bounded(GS.N ? 5 : 4));  // no system: nothing to copy
+        const int befehl = int(zufall.bounded(5));
         if (befehl == 0) Klick(w->Command1);
         if (befehl == 1) QVERIFY(Tasten(w->Command1, "Return"));
         if (befehl == 2) Klick(w->Command6);
         if (befehl == 3) Klick(w->Command5);
         if (befehl == 4) {  // the copy, its tables exact in numbers no locale reads otherwise; pasted back
+            QGuiApplication::clipboard()->clear();  // with no system, nothing is copied
             QVERIFY(Tasten(w->Text1, "Ctrl+Shift+C"));
-            const QMimeData* daten = QGuiApplication::clipboard()->mimeData();
+            const QMimeData nichts, *daten = QGuiApplication::clipboard()->mimeData();
+            if (!daten) daten = &nichts;
             QStringList satz, html, rtf;
             for (const auto& t : QRegularExpression("<td>([-0-9E]{1,21})</td>").globalMatch(daten->html()))
                 html << QString::number(t.captured(1).toDouble(), 'g', 17);
@@ -161,7 +177,8 @@ class TstModell : public QObject {
                     satz << QString::number(QString::number(wert, 'g', 15).toDouble(), 'g', 17);
                 }
             QCOMPARE(html + rtf, satz + satz);
-            QVERIFY(Tasten(w->Text4[0], "Ctrl+V"));
+            ausgabe = QGuiApplication::clipboard()->text();
+            if (GS.N) QVERIFY(Tasten(w->Text4[0], "Ctrl+V"));
         }
         // Berechnen solved what the cells showed.
         for (int i = 1; i <= w->ImRaster() && befehl < 2; ++i)
@@ -183,7 +200,7 @@ class TstModell : public QObject {
             QCOMPARE(w->Text1->text() + w->Text2->text(), QString::fromStdString(GS.Projekt + GS.Position));
             const auto fehler = tovik::SystemPruefen(Inhalt(datei), tovik::DatenAusSystem(GS));
             QVERIFY2(!fehler, fehler ? fehler->text.c_str() : "");
-            dateien << datei;
+            dateien << datei, ausgabe = QString::fromLatin1(Inhalt(datei));
         }
         schritt = {
             {"fehlerhafte Eingabe", "Fehler in Sub SystemInDatei"}, halten ? z : nullptr, !halten, true};
@@ -204,6 +221,19 @@ class TstModell : public QObject {
             Menue(feld, rueck ? 0 : 1);
         else
             QVERIFY(Tasten(feld, rueck ? "Ctrl+Z" : zufall.bounded(2) ? "Ctrl+Y" : "Ctrl+Shift+Z"));
+    }
+
+    // The transcript against referenz/modell.txt, naming the first step that differs.
+    static void Vergleichen(const QStringList& gesehen) {
+        const QString ist = gesehen.join('\n') + '\n';
+        const QStringList soll = QString::fromUtf8(Inhalt(TOVIK_REFERENZ "/modell.txt")).split('\n');
+        if (ist == soll.join('\n')) return;
+        QDir().mkpath(TOVIK_BILDABLAGE);
+        QVERIFY(Schreiben(TOVIK_BILDABLAGE "/modell.txt", ist.toUtf8()));
+        qsizetype i = 0;
+        while (i < gesehen.size() && gesehen[i] == soll.value(i)) ++i;
+        QFAIL(qPrintable(QStringLiteral("the transcript differs (seen: %1/modell.txt):\nwas  %2\nnow  %3")
+                             .arg(TOVIK_BILDABLAGE, soll.value(i), gesehen.value(i))));
     }
 
     // What must hold after every step.
@@ -234,7 +264,9 @@ private slots:
                                  ? qEnvironmentVariableIntValue("TOVIK_SCHRITTE")
                                  : 700;
         zufall.seed(saat);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));  // the users' separator
         Meldungen meldungen;
+        QStringList protokoll;
         QStringList dateien;
         // The model of the history: the states it can go back to, the last the state at the
         // last step's end; what it can redo; the field of the open run of typing.
@@ -271,7 +303,15 @@ private slots:
                                 [&](const QString& e) { return text.startsWith("Tovik: " + e); });
                 QVERIFY2(erlaubt, qPrintable(wo + ": " + text));
             }
-            meldungen.texte.clear();
+            // The step's line of the transcript, line breaks shown as " / ".
+            protokoll << QString(wo.section(',', 0, 0) + ": " +
+                                 QStringList{w->Text1->text(), w->Text2->text(), w->Text3->text(), Raster(*w),
+                                             Satz(), meldungen.texte.join('\n'), ausgabe}
+                                     .join(" | "))
+                             .replace("\r\n", " / ")
+                             .replace('\n', " / ")
+                             .replace('\t', ' ');
+            meldungen.texte.clear(), ausgabe.clear();
             Pruefen();
             if (QTest::currentTestFailed()) QFAIL(qPrintable(wo));
 
@@ -299,6 +339,7 @@ private slots:
             QVERIFY(Tasten(w->Text3, "Ctrl+Shift+Z"));
             QCOMPARE(Zustand(*w), zurueck[i]);
         }
+        if (saat == 5 && schritte == 700) Vergleichen(protokoll);
     }
 };
 
