@@ -93,6 +93,10 @@ int TestAusfuehren(int argc, char** argv) {
     // No print queue of the machine, also when the program is started by hand: CUPS is sent to
     // a socket that does not exist, as tests/CMakeLists.txt does for every test.
     qputenv("CUPS_SERVER", "/nonexistent/tovik-tests/cups.sock");
+    // Nothing of the user's own either: the data, settings and caches a test makes end with it.
+    const QTemporaryDir heim;
+    for (const char* ort : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
+        qputenv(ort, QFile::encodeName(heim.filePath(ort)));
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     Anwendung app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
