@@ -84,15 +84,19 @@ inline void Menue(QLineEdit* feld, int eintrag) {
     offen->close();
 }
 
-// Text dropped onto a field as another program drops it, which offers a move as well.
-inline bool Fallen(QWidget* ziel, const QString& text, QPoint ort = {2, 2}) {
-    QMimeData mime;
-    mime.setText(text);
-    const auto aktionen = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent hinein(ort, aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
-    QDropEvent fallen(ort, aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
+// Data dropped onto a control as another program drops it, which offers a move as well: true
+// where taken, as a copy.
+inline bool Fallen(QWidget* ziel, const QMimeData& mime,
+                   Qt::DropActions aktionen = Qt::CopyAction | Qt::MoveAction) {
+    QDragEnterEvent hinein(QPoint(2, 2), aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent fallen(QPointF(2, 2), aktionen, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(ziel, &hinein);
     QApplication::sendEvent(ziel, &fallen);
     QCoreApplication::processEvents();  // taken once the drop is done
     return fallen.isAccepted() && fallen.dropAction() == Qt::CopyAction;
+}
+inline bool Fallen(QWidget* ziel, const QString& text) {
+    QMimeData mime;
+    mime.setText(text);
+    return Fallen(ziel, mime);
 }

@@ -72,17 +72,18 @@ class TstModell : public QObject {
         QApplication::setActiveWindow(w.get());
         QTest::keySequence(w->focusWidget() ? w->focusWidget() : w.get(), QKeySequence(folge));
     }
-    // A text of values as a spreadsheet, a terminal or a document gives it, sometimes one value.
-    QString Block() {
+    // A text of values as a spreadsheet, a terminal or a document gives it, sometimes one value;
+    // or, where n is given, a whole system of n equations in numbers.
+    QString Block(int n = 0) {
         const QString trenner = Eines({"\t", ";", " ", "   "});  // blanks also lead, as in a terminal
         QStringList zeilen;
-        const int breite = int(zufall.bounded(1, 8));  // as wide in every row, mostly
-        for (int i = int(zufall.bounded(1, 6)); i > 0; --i) {
+        const int breite = n ? n + 1 : int(zufall.bounded(1, 8));  // as wide in every row, mostly
+        for (int i = n ? n : int(zufall.bounded(1, 6)); i > 0; --i) {
             QStringList werte;
-            for (int j = zufall.bounded(4) ? breite : int(zufall.bounded(1, 8)); j > 0; --j)
+            for (int j = n || zufall.bounded(4) ? breite : int(zufall.bounded(1, 8)); j > 0; --j)
                 werte << QString::fromUtf8(
-                    zufall.bounded(12) ? kWerte[zufall.bounded(kZahlen)]
-                                       : kEingefuegt[zufall.bounded(quint32(std::size(kEingefuegt)))]);
+                    n || zufall.bounded(12) ? kWerte[zufall.bounded(kZahlen)]
+                                            : kEingefuegt[zufall.bounded(quint32(std::size(kEingefuegt)))]);
             if (trenner.startsWith(' ')) werte.removeAll(QString()), werte.prepend(QString());
             zeilen << werte.join(trenner);
         }
@@ -131,7 +132,9 @@ class TstModell : public QObject {
     void Einfuegen(Schritt& schritt) {
         Zelle* z = Irgendeine();
         if (!z) return;
-        const QString text = Block();
+        const bool system = !zufall.bounded(3);  // now and then a whole system into A(1,1)
+        if (system) z = w->Text4[0];
+        const QString text = Block(system ? w->ImRaster() : 0);
         const auto art = tovik::EinfuegungLesen(text).art;
         const bool wert = art == tovik::Einfuegung::Art::Wert || art == tovik::Einfuegung::Art::Nichts;
         const int weg = int(zufall.bounded(3));
@@ -186,30 +189,53 @@ class TstModell : public QObject {
                 QVERIFY((j ? GS.A0[i][j] : GS.B0[i]) == (j ? GS.A[i][j] : GS.B[i]));
         schritt = {{tovik::kMeldungPivot, tovik::kMeldungUeberlauf}};
     }
+    // What a file dialog offered (Dateiwahl), its folder named by its last part.
+    QString Angebot(const std::shared_ptr<QStringList>& gesehen) const {
+        if (!gesehen || gesehen->size() < 4) return {};
+        QStringList angebot = *gesehen;
+        angebot[3] =
+            QFileInfo(angebot[3]) == QFileInfo(ordner.path()) ? "(ordner)" : QFileInfo(angebot[3]).fileName();
+        return angebot.join(" / ") + " / ";
+    }
+    // Saved to a new file or over one saved before, where the question is answered No now and
+    // then. (A new file's name may be there too, written by a save that told of a faulty cell.)
     void Speichern(Schritt& schritt, QStringList& dateien, const Meldungen& meldungen) {
-        const QString datei = ordner.filePath(QString::number(dateien.size()) + ".TVK");
+        const bool ueber = !dateien.isEmpty() && !zufall.bounded(3), ja = !ueber || zufall.bounded(2);
+        const QString datei = ueber ? dateien[int(zufall.bounded(dateien.size()))]
+                                    : ordner.filePath(QString::number(dateien.size()) + ".TVK");
         Zelle* z = Irgendeine();
         const QString wert = Eines(kWerte);
         const bool halten = z && !wert.isEmpty() && zufall.bounded(2);
         if (halten) Tippen(z, wert.chopped(1)), QTest::keyPress(z, wert.back().toLatin1());
+        std::shared_ptr<QStringList> dialog;
         // Texts that windows-1252 cannot hold are refused before the dialog.
-        if (!(w->Text1->text() + w->Text2->text()).contains(QChar(0x3a9))) Dateiwahl(datei);
+        if (!(w->Text1->text() + w->Text2->text()).contains(QChar(0x3a9))) dialog = Dateiwahl(datei, ja);
         Taste("Ctrl+S");
         if (halten) QTest::keyRelease(w->focusWidget(), wert.back().toLatin1());
-        if (meldungen.texte.isEmpty()) {  // what the fields show, the key still down included
+        if (meldungen.texte.isEmpty() && ja) {  // what the fields show, the key still down included
             QCOMPARE(w->Text1->text() + w->Text2->text(), QString::fromStdString(GS.Projekt + GS.Position));
             const auto fehler = tovik::SystemPruefen(Inhalt(datei), tovik::DatenAusSystem(GS));
             QVERIFY2(!fehler, fehler ? fehler->text.c_str() : "");
-            dateien << datei, ausgabe = QString::fromLatin1(Inhalt(datei));
+            if (!ueber) dateien << datei;
+            ausgabe = QString::fromLatin1(Inhalt(datei));
         }
+        ausgabe.prepend(Angebot(dialog));
         schritt = {
             {"fehlerhafte Eingabe", "Fehler in Sub SystemInDatei"}, halten ? z : nullptr, !halten, true};
     }
+    // A file saved before, opened by the dialog or dropped on the window.
     void Laden(Schritt& schritt, const QStringList& dateien) {
         if (dateien.isEmpty()) return;
         const QString datei = dateien[int(zufall.bounded(dateien.size()))];
-        Dateiwahl(datei);
-        Taste("Ctrl+O");
+        if (zufall.bounded(2)) {
+            const auto dialog = Dateiwahl(datei);
+            Taste("Ctrl+O");
+            ausgabe = Angebot(dialog);
+        } else {
+            QMimeData mime;
+            mime.setUrls({QUrl::fromLocalFile(datei)});
+            QVERIFY(Fallen(w.get(), mime));
+        }
         QVERIFY(!tovik::SystemPruefen(Inhalt(datei), tovik::DatenAusSystem(GS)));
         schritt = {};
     }
