@@ -1,6 +1,7 @@
 // The window as a person sees it: the real window, maximized on a screen of fixed size in an X
 // session of its own (tools/x-sitzung.sh), grabbed and compared pixel for pixel with the
-// reference images in referenz/: as it starts, with its results, and with all cells of N = 5.
+// reference images in referenz/: as it starts, with its results, and with all cells of N = 5;
+// and the one way in that needs X: a middle click.
 // One image holds every control's place, size, caption, font and colour at once. On a
 // difference the image seen and a difference image are left in the build folder, and the test
 // names the controls whose pixels differ. tools/referenzbilder.sh makes the references anew.
@@ -63,6 +64,16 @@ private slots:
         w->Text3->setFocus(Qt::TabFocusReason);  // which selects its text
         QTest::keyClicks(w->Text3, "5");
         Vergleichen(QStringLiteral("fuenf"));
+    }
+
+    // Not an image: X11 pastes its selection on a middle click, which only this session has. A
+    // block goes where Ctrl+V would put it, not as text into the one cell.
+    void mittelklick() {
+        QGuiApplication::clipboard()->setText("1\t2\n3\t4", QClipboard::Selection);
+        QTest::mouseClick(w->Text5[1], Qt::MiddleButton);
+        const auto& a = tovik::GS.A;
+        QCOMPARE(QList({a[2][2], a[2][3], a[3][2], a[3][3]}), QList<double>({1, 2, 3, 4}));
+        QCOMPARE(w->Text5[1]->text(), "1");
     }
 };
 
