@@ -7,10 +7,10 @@
 //   other change of the system one, and undo and redo bring back exactly the states before.
 // The seed is TOVIK_SAAT where set (the failing seed is printed), the steps TOVIK_SCHRITTE.
 // The run of the fixed seed is also compared, step by step, with its transcript in referenz/
-// (fields, cells, record, messages, what was copied or saved), which a person has read: every
-// change of what the window does on the way shows there, as a reference image shows a change
-// of its look. On a difference the transcript seen is left beside the test, and
-// tools/referenzbilder.sh takes it as the new one.
+// (fields, cells, record, messages, what was copied, offered or saved), which a person has
+// read: every change of what the window does on the way shows there, as a reference image
+// shows a change of its look. On a difference the transcript seen is left beside the test,
+// and tools/referenzbilder.sh takes it as the new one.
 
 #include <QtWidgets>
 
@@ -54,7 +54,7 @@ class TstModell : public QObject {
     std::unique_ptr<frm_Tovik> w;
     QTemporaryDir ordner;
     QRandomGenerator zufall;
-    QString ausgabe;  // what the step gave out: the copy, the file saved
+    QString ausgabe;  // what the step gave out: the copy, what a file dialog offered, the file saved
 
     template <class T, std::size_t n>
     QString Eines(const T (&auswahl)[n]) {
@@ -207,6 +207,7 @@ class TstModell : public QObject {
         const QString wert = Eines(kWerte);
         const bool halten = z && !wert.isEmpty() && zufall.bounded(2);
         if (halten) Tippen(z, wert.chopped(1)), QTest::keyPress(z, wert.back().toLatin1());
+        const QByteArray alt = Inhalt(datei);
         std::shared_ptr<QStringList> dialog;
         // Texts that windows-1252 cannot hold are refused before the dialog.
         if (!(w->Text1->text() + w->Text2->text()).contains(QChar(0x3a9))) dialog = Dateiwahl(datei, ja);
@@ -219,6 +220,7 @@ class TstModell : public QObject {
             if (!ueber) dateien << datei;
             ausgabe = QString::fromLatin1(Inhalt(datei));
         }
+        if (!ja) QCOMPARE(Inhalt(datei), alt);  // No keeps the old file
         ausgabe.prepend(Angebot(dialog));
         schritt = {
             {"fehlerhafte Eingabe", "Fehler in Sub SystemInDatei"}, halten ? z : nullptr, !halten, true};
