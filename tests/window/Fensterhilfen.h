@@ -30,14 +30,13 @@ inline QString Raster(const frm_Tovik& w) {
     return raster.mid(1);
 }
 
-// Rows 1..n of A and B in the record, e.g. "1 2 | 3; 4 5 | 6".
+// Rows 1..n of A and B in the record, each value exact and short, e.g. "1 2 | 3; 4 5 | 6".
 inline QString Satz(int n = tovik::GS.N) {
+    const auto zahl = [](double wert) { return QString::number(wert, 'g', QLocale::FloatingPointShortest); };
     QString satz;
     for (int i = 1; i <= n; ++i) {
-        for (int j = 1; j <= n; ++j)
-            satz += QString::number(tovik::GS.A[i][j], 'g', QLocale::FloatingPointShortest) + ' ';
-        satz +=
-            "| " + QString::number(tovik::GS.B[i], 'g', QLocale::FloatingPointShortest) + (i < n ? "; " : "");
+        for (int j = 1; j <= n; ++j) satz += zahl(tovik::GS.A[i][j]) + ' ';
+        satz += "| " + zahl(tovik::GS.B[i]) + (i < n ? "; " : "");
     }
     return satz;
 }

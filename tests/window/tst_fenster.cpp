@@ -1,7 +1,8 @@
 // The one window as it comes up (what a screen reader and the keyboard meet, the lower buttons
-// at every size; its look is the reference images'), what its commands show, the N field, the
-// cells read as typed, pasted and dropped text read exactly or refused, and Qt's texts in
-// German. The window in use, every way into a cell and the undo history: tst_modell.
+// at every size; its look is the reference images'), and what random steps bring about too
+// seldom: the copy's x, a cell's long text and its faulty value's box, odd pastes and drops,
+// the undo history's limit, and Qt's texts in German. The window in use, what the commands show,
+// the N field, every way into a cell and the undo history: tst_modell and its transcript.
 
 #include "Testhilfen.h"  // first, so that it keeps every include it needs
 
@@ -13,7 +14,6 @@
 #include "Mod_Allg.h"
 #include "Sprechform.h"
 #include "SystemDrucken.h"
-#include "Systemdatei.h"
 #include "Twips.h"
 #include "frm_Tovik.h"
 
@@ -132,8 +132,9 @@ private slots:
 
     // What the model test (tst_modell) brings about too seldom: x is copied only while it
     // solves the record, whichever value of A or B changes, and again once the value is back;
-    // not after the same N shows the system again, nor after a refused solve. A control product beyond a
-    // double shows "Überlauf". A header field is taken when left for a button, not for another program.
+    // not after the same N shows the system again, nor after a refused solve. A control
+    // product beyond a double shows "Überlauf". A header field is taken when left for a
+    // button, not for another program.
     void befehle() {
         const auto tabs = [&] {
             QGuiApplication::clipboard()->clear();

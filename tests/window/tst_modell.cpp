@@ -191,7 +191,7 @@ class TstModell : public QObject {
     }
     // What a file dialog offered (Dateiwahl), its folder named by its last part.
     QString Angebot(const std::shared_ptr<QStringList>& gesehen) const {
-        if (!gesehen || gesehen->size() < 4) return {};
+        if (!gesehen || gesehen->isEmpty()) return {};  // no dialog came
         QStringList angebot = *gesehen;
         angebot[3] =
             QFileInfo(angebot[3]) == QFileInfo(ordner.path()) ? "(ordner)" : QFileInfo(angebot[3]).fileName();
@@ -253,9 +253,10 @@ class TstModell : public QObject {
 
     // The transcript against referenz/modell.txt, naming the first step that differs.
     static void Vergleichen(const QStringList& gesehen) {
-        const QString ist = gesehen.join('\n') + '\n';
-        const QStringList soll = QString::fromUtf8(Inhalt(TOVIK_REFERENZ "/modell.txt")).split('\n');
-        if (ist == soll.join('\n')) return;
+        const QString ist = gesehen.join('\n') + '\n',
+                      referenz = QString::fromUtf8(Inhalt(TOVIK_REFERENZ "/modell.txt"));
+        if (ist == referenz) return;
+        const QStringList soll = referenz.split('\n');
         QDir().mkpath(TOVIK_BILDABLAGE);
         QVERIFY(Schreiben(TOVIK_BILDABLAGE "/modell.txt", ist.toUtf8()));
         qsizetype i = 0;
