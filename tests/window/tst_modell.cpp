@@ -75,7 +75,7 @@ class TstModell : public QObject {
     // A text of values as a spreadsheet, a terminal or a document gives it, sometimes one value;
     // or, where n is given, a whole system of n equations in numbers.
     QString Block(int n = 0) {
-        const QString trenner = Eines({"\t", ";", " ", "   "});  // blanks also lead, as in a terminal
+        const QString trenner = Eines({"\t", ";", " ", "   "});
         QStringList zeilen;
         const int breite = n ? n + 1 : int(zufall.bounded(1, 8));  // as wide in every row, mostly
         for (int i = n ? n : int(zufall.bounded(1, 6)); i > 0; --i) {
@@ -84,7 +84,10 @@ class TstModell : public QObject {
                 werte << QString::fromUtf8(
                     n || zufall.bounded(12) ? kWerte[zufall.bounded(kZahlen)]
                                             : kEingefuegt[zufall.bounded(quint32(std::size(kEingefuegt)))]);
-            if (trenner.startsWith(' ')) werte.removeAll(QString()), werte.prepend(QString());
+            if (trenner.startsWith(' ')) {  // blanks lead, and trail now and then, as in a terminal
+                werte.removeAll(QString()), werte.prepend(QString());
+                if (zufall.bounded(2)) werte.append(QString());
+            }
             zeilen << werte.join(trenner);
         }
         return zeilen.join(Eines({"\n", "\r\n"})) + Eines({"", "\n"});
