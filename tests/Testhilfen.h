@@ -1,14 +1,10 @@
 #pragma once
 // Shared by the test programs: their main, messages recorded instead of shown, dialogs
-// answered, files as lists of lines.
+// answered, files read and written, what a test saw compared with its reference text.
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QWidget>
 #include <QtTest>  // with all of QtCore
 #include <memory>
@@ -128,54 +124,6 @@ int TestAusfuehren(int argc, char** argv) {
 #define TOVIK_TEST_GUILESS_MAIN(Test) \
     int main(int argc, char** argv) { return TestAusfuehren<Test, QCoreApplication>(argc, argv); }
 
-// Answers the next file dialog: notes what it offers (title, filters as listed, the filter
-// chosen, folder, name), then enters `name`, or cancels when it is empty. A question before
-// replacing a file is answered with `ja` and noted too; "No" cancels the dialog.
-inline std::shared_ptr<QStringList> Dateiwahl(const QString& name, bool ja = true) {
-    auto gesehen = std::make_shared<QStringList>();
-    Beantworten<QFileDialog>([=](QFileDialog* dialog) {
-        auto* feld = dialog->findChild<QLineEdit*>("fileNameEdit");
-        const auto* typen = dialog->findChild<QComboBox*>("fileTypeCombo");
-        QStringList filter;
-        for (int i = 0; i < typen->count(); ++i) filter << typen->itemText(i);
-        *gesehen = {dialog->windowTitle(), filter.join(" | "), dialog->selectedNameFilter(),
-                    QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(), feld->text()};
-        if (name.isEmpty()) return dialog->reject();
-        if (dialog->acceptMode() == QFileDialog::AcceptSave &&
-            QFileInfo::exists(dialog->directory().filePath(name)))
-            Beantworten<QMessageBox>([=](QMessageBox* frage) {
-                *gesehen << frage->text();
-                frage->button(ja ? QMessageBox::Yes : QMessageBox::No)->click();
-                if (!ja) QTimer::singleShot(0, dialog, &QDialog::reject);
-            });
-        QApplication::setActiveWindow(dialog);
-        feld->setFocus();
-        feld->setText(name);
-        // Queued: the question before replacing blocks inside the key press.
-        QMetaObject::invokeMethod(
-            feld, [feld] { QTest::keyClick(feld, Qt::Key_Return); }, Qt::QueuedConnection);
-    });
-    return gesehen;
-}
-
-inline QByteArray Zeilen(const QList<QByteArray>& zeilen) {
-    QByteArray bytes;
-    for (const QByteArray& zeile : zeilen) bytes += zeile + "\r\n";
-    return bytes;
-}
-
-// The example system as the program stores it.
-inline const QList<QByteArray> kBeispielZeilen = {
-    "### Tovik 5.0", "Test", "1",  " 3",  " 3", " 4",  " 7", " 90",
-    " 12",           " 10",  " 0", " 78", " 0", " 12", " 2", " 56"};
-
-// The example file with line `nummer` (from 1) replaced.
-inline QByteArray MitZeile(int nummer, const QByteArray& zeile) {
-    QList<QByteArray> zeilen = kBeispielZeilen;
-    zeilen[nummer - 1] = zeile;
-    return Zeilen(zeilen);
-}
-
 inline QByteArray Inhalt(const QString& pfad) {
     QFile datei(pfad);
     return datei.open(QIODevice::ReadOnly) ? datei.readAll() : QByteArray("(nicht lesbar)");
@@ -184,4 +132,23 @@ inline QByteArray Inhalt(const QString& pfad) {
 inline bool Schreiben(const QString& pfad, const QByteArray& bytes) {
     QFile datei(pfad);
     return datei.open(QIODevice::WriteOnly) && datei.write(bytes) == bytes.size();
+}
+
+// Compares what a test saw, line by line, with the reference text `referenz`, which a person
+// has read. On a difference the text seen is left in the folder `ablage` under the same name,
+// where tools/referenzbilder.sh takes it from, and the first line that differs is named.
+inline void ProtokollVergleichen(const QString& referenz, const QString& ablage, const QStringList& gesehen) {
+    const QString ist = gesehen.join('\n') + '\n', text = QString::fromUtf8(Inhalt(referenz));
+    if (ist == text) return;
+    const QStringList soll = text.split('\n');
+    const QString abgelegt = ablage + '/' + QFileInfo(referenz).fileName();
+    const bool geschrieben = QDir().mkpath(ablage) && Schreiben(abgelegt, ist.toUtf8());
+    qsizetype i = 0;
+    while (i < gesehen.size() && gesehen[i] == soll.value(i)) ++i;
+    QTest::qFail(
+        qPrintable(QStringLiteral("%1 differs from line %2 on (seen: %3):\nwas  %4\nnow  %5")
+                       .arg(referenz)
+                       .arg(i + 1)
+                       .arg(geschrieben ? abgelegt : "not written", soll.value(i), gesehen.value(i))),
+        __FILE__, __LINE__);
 }

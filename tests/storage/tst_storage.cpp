@@ -19,6 +19,24 @@ using namespace tovik;
 
 namespace {
 
+// Lines as the program writes them, each ended by CR LF.
+QByteArray Zeilen(const QList<QByteArray>& zeilen) {
+    QByteArray bytes;
+    for (const QByteArray& zeile : zeilen) bytes += zeile + "\r\n";
+    return bytes;
+}
+
+// The example system as the program stores it.
+const QList<QByteArray> kBeispielZeilen = {"### Tovik 5.0", "Test", "1",  " 3",  " 3", " 4",  " 7", " 90",
+                                           " 12",           " 10",  " 0", " 78", " 0", " 12", " 2", " 56"};
+
+// The example file with line `nummer` (from 1) replaced.
+QByteArray MitZeile(int nummer, const QByteArray& zeile) {
+    QList<QByteArray> zeilen = kBeispielZeilen;
+    zeilen[nummer - 1] = zeile;
+    return Zeilen(zeilen);
+}
+
 // The k-th value of a record in the order of the file, A(1,1) ... A(1,N), B(1), A(2,1) ..., and
 // its name.
 double& Wert(SystemDaten& d, int k, QString* name = nullptr) {

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the window's tests: the window made fresh, what it shows and holds as text, and
-// the ways a user types, clicks and presses keys.
+// Shared by the window's tests: the window made fresh, what it shows and holds as text, the
+// ways a user types, clicks, presses keys and drops, and the file dialog answered.
 
 #include <QtWidgets>
 #include <memory>
@@ -40,7 +40,6 @@ inline QString Satz(int n = tovik::GS.N) {
     }
     return satz;
 }
-inline const QString kBeispiel = "3 4 7 | 90; 12 10 0 | 78; 0 12 2 | 56";
 
 // Replaces a field's text by typing: the field takes the focus, all is selected, then the keys.
 inline void Tippen(QLineEdit* feld, const QString& text) {
@@ -98,4 +97,36 @@ inline bool Fallen(QWidget* ziel, const QString& text) {
     QMimeData mime;
     mime.setText(text);
     return Fallen(ziel, mime);
+}
+
+// Answers the next file dialog: notes what it offers (title, filters as listed, the filter
+// chosen, folder, name), then types `name`. With `ja` it confirms the name, and Yes answers a
+// question before replacing a file; else No answers such a question, or Escape cancels the
+// dialog with the name typed. The question is noted too; after a No the dialog is cancelled.
+inline std::shared_ptr<QStringList> Dateiwahl(const QString& name, bool ja = true) {
+    auto gesehen = std::make_shared<QStringList>();
+    Beantworten<QFileDialog>([=](QFileDialog* dialog) {
+        auto* feld = dialog->findChild<QLineEdit*>("fileNameEdit");
+        const auto* typen = dialog->findChild<QComboBox*>("fileTypeCombo");
+        QStringList filter;
+        for (int i = 0; i < typen->count(); ++i) filter << typen->itemText(i);
+        *gesehen = {dialog->windowTitle(), filter.join(" | "), dialog->selectedNameFilter(),
+                    QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(), feld->text()};
+        const bool frage = dialog->acceptMode() == QFileDialog::AcceptSave &&
+                           QFileInfo::exists(dialog->directory().filePath(name));
+        if (frage)
+            Beantworten<QMessageBox>([=](QMessageBox* frage) {
+                *gesehen << frage->text();
+                frage->button(ja ? QMessageBox::Yes : QMessageBox::No)->click();
+                if (!ja) QTimer::singleShot(0, dialog, &QDialog::reject);
+            });
+        QApplication::setActiveWindow(dialog);
+        feld->setFocus();
+        feld->setText(name);
+        // Queued: the question before replacing blocks inside the key press.
+        const Qt::Key taste = ja || frage ? Qt::Key_Return : Qt::Key_Escape;
+        QMetaObject::invokeMethod(
+            feld, [feld, taste] { QTest::keyClick(feld, taste); }, Qt::QueuedConnection);
+    });
+    return gesehen;
 }
