@@ -1,5 +1,5 @@
-// The system file: random records written and read back, random faults in valid files, and a few
-// exact rows that pin the format; what the file system refuses. The random cases take their seed
+// The system file: random records written and read back, and a few exact rows that pin the
+// format; what the file system refuses. The random cases take their seed
 // from TOVIK_SAAT where set; a failure prints it.
 
 #include <pwd.h>
@@ -126,9 +126,8 @@ private slots:
     // a control character), N from 0 to 5, values of every size and kind and now and then one
     // that is not finite. Refused with the reason of the first fault, or stored as bytes that
     // read back (also through GS) to the texts, N and every value rounded to 15 digits, and
-    // store again to the same bytes. Then one random fault, a byte
-    // changed, put in or taken out or the file cut short: refused with a reason, a cut at the
-    // start of a line because the file ends early, or read to a record that can be stored.
+    // store again to the same bytes. (What any bytes read to, faulty files included, is the
+    // reader's fuzzer's, fuzz/fuzz_systemdatei.cpp, which CI runs.)
     void zufall() {
         const quint32 saat =
             qEnvironmentVariableIsSet("TOVIK_SAAT") ? qEnvironmentVariableIntValue("TOVIK_SAAT") : 4711;
@@ -180,18 +179,6 @@ private slots:
             DatenInSystem(std::get<0>(gelesen), GS);
             QCOMPARE(Text(DatenAusSystem(GS)) + Text(gelesen), Text(soll) + Text(soll));
             QCOMPARE(Text(SystemSchreiben(std::get<0>(gelesen))), Text(bytes));
-
-            QByteArray kaputt = bytes;
-            const int art = z.bounded(4), p = z.bounded(int(bytes.size()));
-            if (art == 0) kaputt[p] = char(z.bounded(256));
-            if (art == 1) kaputt.insert(p, char(z.bounded(256)));
-            if (art == 2) kaputt.remove(p, 1);
-            if (art == 3) kaputt.truncate(p);
-            const LeseErgebnis verdorben = SystemLesen(kaputt);
-            if (art == 3 && kaputt.endsWith('\n')) QCOMPARE(Text(verdorben), "Dateiende erreicht");
-            const bool gut = verdorben.index() ? !Text(verdorben).isEmpty()
-                                               : !SystemSchreiben(std::get<0>(verdorben)).index();
-            QVERIFY2(gut, qPrintable(Text(verdorben)));
         }
     }
 
