@@ -78,10 +78,10 @@ class TstModell : public QObject {
     QString Block(int n = 0) {
         const QString trenner = Eines({"\t", ";", " ", "   "});
         QStringList zeilen;
-        const int breite = n ? n + 1 : int(zufall.bounded(1, 8));  // as wide in every row, mostly
-        for (int i = n ? n : int(zufall.bounded(1, 6)); i > 0; --i) {
+        const int breite = n ? n + 1 : int(zufall.bounded(1, 9));  // as wide in every row, mostly
+        for (int i = n ? n : int(zufall.bounded(1, 8)); i > 0; --i) {
             QStringList werte;
-            for (int j = n || zufall.bounded(4) ? breite : int(zufall.bounded(1, 8)); j > 0; --j)
+            for (int j = n || zufall.bounded(4) ? breite : int(zufall.bounded(1, 9)); j > 0; --j)
                 werte << QString::fromUtf8(
                     n || zufall.bounded(12) ? kWerte[zufall.bounded(kZahlen)]
                                             : kEingefuegt[zufall.bounded(quint32(std::size(kEingefuegt)))]);
