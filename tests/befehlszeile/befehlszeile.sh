@@ -2,7 +2,7 @@
 # The built program's command line where no display can be reached, with the platform left to
 # Qt and with X11 asked for: help, version and every wrong call are answered on the terminal
 # before anything graphical starts, never by a crash in Qt's platform plugin. Each row: the
-# call, then the exit status and the first line the program writes.
+# call, then the exit status and the first line the program writes. Then the whole help.
 #   tests/befehlszeile/befehlszeile.sh <path of tovik>
 set -uo pipefail
 ergebnis=0
@@ -22,4 +22,8 @@ Eins.TVK Zwei.TVK|2 tovik: Es kann nur eine Datei geladen werden.
 --help-all|0 Aufruf: $1 [Optionen] [DATEI]
 -v|0 tovik 5.0
 EOF
+# The whole help a user reads, against hilfe.txt beside this script: Qt's own options stay out of
+# it (--help-all lists them).
+env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$1" --help 2>&1 | sed "s|$1|tovik|" |
+  diff -u "$(dirname "$0")/hilfe.txt" - || { echo "FAIL: tovik --help differs from hilfe.txt"; ergebnis=1; }
 exit $ergebnis
