@@ -90,6 +90,7 @@ private slots:
         QTest::newRow("N 6") << MitZeile(4, " 6") << n;
         QTest::newRow("B(2) 1E999") << MitZeile(10, " 1E999") << "Überlauf in Zeile 10";
         QTest::newRow("A(1,1) 3 4") << MitZeile(5, " 3 4") << "keine gültige Zahl in Zeile 5";
+        QTest::newRow("A(1,2) 1E+") << MitZeile(6, " 1E+") << "keine gültige Zahl in Zeile 6";
         QTest::newRow("Position \\x81") << MitZeile(3, "\x81") << "ungültiges Zeichen in Zeile 3";
         QTest::newRow("cut after line 15") << beispiel.chopped(5) << "Dateiende erreicht";
         const QByteArray mib = MitZeile(2, QByteArray((1 << 20) - beispiel.size() + 4, 'T'));  // 1 MiB in all
