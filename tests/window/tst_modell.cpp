@@ -73,8 +73,8 @@ class TstModell : public QObject {
         QApplication::setActiveWindow(w.get());
         QTest::keySequence(w->focusWidget() ? w->focusWidget() : w.get(), QKeySequence(folge));
     }
-    // A text of values as a spreadsheet, a terminal or a document gives it, sometimes one value;
-    // or, where n is given, a whole system of n equations in numbers.
+    // A text of values as a spreadsheet, a terminal or a document gives it, sometimes one value,
+    // at times more than the grid holds; or, where n is given, a whole system of n equations.
     QString Block(int n = 0) {
         const QString trenner = Eines({"\t", ";", " ", "   "});
         QStringList zeilen;
