@@ -165,8 +165,7 @@ void frm_Tovik::Anwenden(const tovik::Stand& stand) {
     const auto felder = Felder();
     const QScopedValueRollback sperre(nFeldSperre_, true), schreiben(programmSchreibt_, true);
     for (int f = 0; f < tovik::kFelder; ++f) {
-        if (felder[f]->text() == stand.texte[f]) continue;
-        felder[f]->setText(stand.texte[f]);
+        if (felder[f]->text() != stand.texte[f]) felder[f]->setText(stand.texte[f]);
         if (!felder[f]->hasFocus()) felder[f]->home(false);
     }
     Text1_LostFocus();

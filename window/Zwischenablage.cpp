@@ -270,6 +270,7 @@ bool frm_Tovik::AblageEreignis(QObject* objekt, QEvent* ereignis) {
              ort = feld->cursorPositionAt(ablegen->position().toPoint())] {
                 feld->setCursorPosition(ort);
                 if (!zelle || !Einfuegen(zelle, text)) feld->insert(text);
+                if (!feld->hasFocus()) feld->home(false);  // as a field left behind
             },
             Qt::QueuedConnection);
     return true;

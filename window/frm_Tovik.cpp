@@ -273,6 +273,9 @@ bool frm_Tovik::eventFilter(QObject* objekt, QEvent* ereignis) {
         if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason) {
             if (objekt == Text1) Text1_LostFocus();
             if (objekt == Text2) Text2_LostFocus();
+            // A text left behind shows its beginning, as every value the program writes does,
+            // never a tail that reads as another number.
+            if (feld) feld->home(false);
         }
         return false;
     }

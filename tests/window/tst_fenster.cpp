@@ -158,7 +158,8 @@ private slots:
     // thousands. A value beyond a double is told in a plain modal box captioned "Tovik"
     // and never reaches the record; the key that closes the box, and the keys of a dialog
     // opened by a key, go up over the cell behind: its row is not read again, where its faulty
-    // value would bring the message back. How cells read what is typed: tst_modell.
+    // value would bring the message back. A value dropped into a cell that has not the focus
+    // shows its beginning, as every cell left does. How cells read what is typed: tst_modell.
     void zellen() {
         w->Text3->setText("5");
         w->Text7[1]->setText(QString(32761, '0') + "1.000,");  // without a key: read at once
@@ -185,7 +186,9 @@ private slots:
         Beantworten<QMessageBox>(antwort);
         QTest::keyClick(w->Text4[0], Qt::Key_Shift);  // but every key going up in the row tells it again
         QCOMPARE(gesehen.join('|'), "Tovik: fehlerhafte Eingabe|Tovik: fehlerhafte Eingabe");
-        QCOMPARE(GS.A[1][1], 1e99);  // as read before
+        QCOMPARE(GS.A[1][1], 1e99);                           // as read before
+        QVERIFY(Fallen(w->Text5[3], "-271828182845904,52"));  // into a cell that has not the focus
+        QCOMPARE(w->Text5[3]->cursorPosition(), 0);           // which shows its beginning, as one left
     }
 
     // The undo history by itself: a text as long as a field holds, the value of a cell that

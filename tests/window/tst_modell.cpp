@@ -1,6 +1,7 @@
 // The window in use, at random: every way a user acts, each step checked against what a user
 // relies on. After each step:
-// - the record is what the shown cells read as, and exactly the cells of N are shown;
+// - the record is what the shown cells read as, and exactly the cells of N are shown, each
+//   from its beginning but where the focus is;
 // - no message came that the step did not call for;
 // - a file saved without a message holds what the fields showed, and loads again to it;
 // - the window's undo history is the model's: a run of typing in one field is one step, every
@@ -142,16 +143,10 @@ class TstModell : public QObject {
         const auto art = tovik::EinfuegungLesen(text).art;
         const bool wert = art == tovik::Einfuegung::Art::Wert || art == tovik::Einfuegung::Art::Nichts;
         const int weg = int(zufall.bounded(3));
-        const auto zellen = w->findChildren<QLineEdit*>(QRegularExpression("^Text[4-9]_"));
-        QStringList vorher;
-        for (const QLineEdit* zelle : zellen) vorher << zelle->text();
         QGuiApplication::clipboard()->setText(text);
         if (weg == 0) Tippen(z, ""), Taste("Ctrl+V");
         if (weg == 1) z->setFocus(Qt::MouseFocusReason), z->selectAll(), Menue(z, 5);
         if (weg == 2) Fallen(z, text);
-        for (int i = 0; i < zellen.size() && !wert; ++i)  // a block's long values show their beginning
-            if (zellen[i]->text() != vorher[i])
-                QVERIFY(zellen[i]->cursorPosition() == 0 || zellen[i]->hasFocus());
         // A single value is typing in the cell, a block (or a refused text) a command.
         schritt = {{"Der eingefügte", "Im eingefügten", "fehlerhafte Eingabe"}, wert ? z : nullptr, weg == 1};
     }
@@ -291,8 +286,10 @@ class TstModell : public QObject {
             for (int k = 0; k < tovik::kMaxN; ++k) {
                 QLineEdit* zelle = (w.get()->*frm_Tovik::kReihen[r])[k];
                 QCOMPARE(!zelle->isHidden(), k < n && (r >= tovik::kMaxN || r < n));
+                if (zelle->isHidden() || r > tovik::kMaxN) continue;  // of the results, only how many
+                QVERIFY(zelle == w->focusWidget() || zelle->cursorPosition() == 0);  // from its beginning
                 const auto wert = ZellWert(zelle->text());
-                if (zelle->isHidden() || r > tovik::kMaxN || !wert) continue;
+                if (!wert) continue;
                 const double satz = r < tovik::kMaxN ? GS.A[r + 1][k + 1] : GS.B[k + 1];
                 QCOMPARE(QString::number(satz, 'g', 17), QString::number(*wert, 'g', 17));  // exactly
             }
