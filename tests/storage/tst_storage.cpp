@@ -1,6 +1,6 @@
 // The system file: random records written and read back, and a few exact rows that pin the
-// format; what the file system refuses. The random cases take their seed
-// from TOVIK_SAAT where set; a failure prints it.
+// format; what the file system refuses. The random cases take their seed from TOVIK_SAAT where
+// set; a failure prints it.
 
 #include <pwd.h>
 #include <sys/resource.h>

@@ -237,37 +237,40 @@ class TstModell : public QObject {
     // another ending, its path as a text that may only be moved, an image: none of them taken.
     void Laden(Schritt& schritt, const QStringList& dateien) {
         if (dateien.isEmpty()) return;
+        enum Weg { Dialog, Datei, Gekuerzt, AndereEndung, NurVerschieben, Bild };
         const QString datei = dateien[int(zufall.bounded(dateien.size()))];
-        const int art = int(zufall.bounded(6));
-        const bool geladen = art == 1 || (art == 0 && zufall.bounded(4));
-        if (art == 0) {
+        const auto weg = Weg(zufall.bounded(6));
+        const bool geladen = weg == Datei || (weg == Dialog && zufall.bounded(4));
+        if (weg == Dialog) {
             const auto dialog = Dateiwahl(datei, geladen);
             Taste("Ctrl+O");
             ausgabe = Angebot(dialog);
         } else {
             QString ziel = datei;
-            if (art == 2 || art == 3) {
-                ziel = ordner.filePath(art == 2 ? "kurz.TVK" : "System.txt");
+            if (weg == Gekuerzt || weg == AndereEndung) {
+                ziel = ordner.filePath(weg == Gekuerzt ? "kurz.TVK" : "System.txt");
                 const QByteArray bytes = Inhalt(datei);
-                QVERIFY(Schreiben(ziel, art == 2 ? bytes.left(zufall.bounded(int(bytes.size()))) : bytes));
+                QVERIFY(
+                    Schreiben(ziel, weg == Gekuerzt ? bytes.left(zufall.bounded(int(bytes.size()))) : bytes));
             }
             QMimeData mime;
-            if (art == 5)
+            if (weg == Bild)
                 mime.setData("image/png", "PNG");
             else
                 mime.setText(ziel);
-            if (art < 4) mime.setUrls({QUrl::fromLocalFile(ziel)});
+            if (weg < NurVerschieben) mime.setUrls({QUrl::fromLocalFile(ziel)});
             // On a cell (while a run of typing is open, only on its own), or beside the cells.
             Zelle* z = schritt.feld ? dynamic_cast<Zelle*>(schritt.feld) : Irgendeine();
             if (zufall.bounded(2)) z = nullptr;
+            const bool genommen = weg == Datei || weg == Gekuerzt;
             QCOMPARE(Fallen(z ? z : static_cast<QWidget*>(w.get()), mime,
-                            art == 4 ? Qt::MoveAction : Qt::CopyAction | Qt::MoveAction),
-                     art < 3);
-            if (art > 2) return;  // nothing taken changes nothing: a run of typing goes on
+                            weg == NurVerschieben ? Qt::MoveAction : Qt::CopyAction | Qt::MoveAction),
+                     genommen);
+            if (!genommen) return;  // nothing taken changes nothing: a run of typing goes on
         }
         if (geladen) QVERIFY(!tovik::SystemPruefen(Inhalt(datei), tovik::DatenAusSystem(GS)));
         schritt = {};
-        if (art == 2) schritt.erlaubt = QStringList{"Fehler in Sub SystemAusDatei"};
+        if (weg == Gekuerzt) schritt.erlaubt = QStringList{"Fehler in Sub SystemAusDatei"};
     }
 
     void Zurueck(bool rueck) {  // undo or redo, by a key from any field or by its menu
