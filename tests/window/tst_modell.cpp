@@ -175,9 +175,21 @@ class TstModell : public QObject {
             QStringList satz, html, rtf;
             for (const auto& t : QRegularExpression("<td>([-0-9E]{1,21})</td>").globalMatch(daten->html()))
                 html << QString::number(t.captured(1).toDouble(), 'g', 17);
-            for (const auto& t :
-                 QRegularExpression("intbl ([-0-9E]{1,21})\\\\cell").globalMatch(daten->data("text/rtf")))
-                rtf << QString::number(t.captured(1).toDouble(), 'g', 17);
+            // An RTF row names each column's right edge in twips: as many as it has cells, each
+            // at least 1000 (1.8 cm) beyond the one before, or a word processor squeezes them.
+            const QString rtfText = QString::fromLatin1(daten->data("text/rtf"));
+            for (const auto& zeile : QRegularExpression(R"(\\trowd(.*?)\\row\b)").globalMatch(rtfText)) {
+                QList<int> rand{0};
+                for (const auto& r : QRegularExpression(R"(\\cellx(\d+))").globalMatch(zeile.captured(1)))
+                    rand << r.captured(1).toInt();
+                qsizetype k = 0;
+                for (const auto& t :
+                     QRegularExpression(R"(intbl ([-0-9E]{1,21})\\cell)").globalMatch(zeile.captured(1)))
+                    rtf << (++k < rand.size() && rand[k] - rand[k - 1] >= 1000
+                                ? QString::number(t.captured(1).toDouble(), 'g', 17)
+                                : "no column");
+                if (rand.size() != k + 1) rtf << QString("%1 columns").arg(rand.size() - 1);
+            }
             const int breite = GS.N + (html.size() == GS.N * (GS.N + 2) ? 2 : 1);  // with x, where computed
             for (int i = 1; i <= GS.N; ++i)
                 for (int j = 1; j <= breite; ++j) {
