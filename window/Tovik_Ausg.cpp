@@ -16,6 +16,13 @@ QString Loesungsmarke(int i) {
     return QStringLiteral("X(") + QString::fromStdString(tovik::ZahlText(i)) + QStringLiteral(") = ");
 }
 
+// A result shows its beginning, as every value the program writes does: a long one cut at the
+// cell's right edge, never a tail such as "9999999999999,875" that reads as another number.
+void Zeigen(QLineEdit* zelle, const QString& text) {
+    zelle->setText(text);
+    zelle->home(false);
+}
+
 }  // namespace
 
 void frm_Tovik::Sichtbarkeit() {
@@ -39,7 +46,7 @@ void frm_Tovik::FelderEinrichten() {
 void frm_Tovik::ZellenFuellen() {
     const QScopedValueRollback schreiben(programmSchreibt_, true);
     WerteZeigen();
-    for (int i = 1; i <= ImRaster(); ++i) Text10[i - 1]->setText(Loesungsmarke(i));
+    for (int i = 1; i <= ImRaster(); ++i) Zeigen(Text10[i - 1], Loesungsmarke(i));
 }
 
 void frm_Tovik::SystemAnzeigen() {
@@ -66,9 +73,9 @@ void frm_Tovik::Command1_Click() {
     loesungGezeigt_ = !GS.Fehler;
     const std::string trenner = tovik::Dezimaltrenner();
     for (int i = 1; i <= ImRaster(); ++i) {
-        Text10[i - 1]->setText(
-            GS.Fehler ? QString()
-                      : Loesungsmarke(i) + QString::fromStdString(tovik::DreiDezimalen(GS.X[i], trenner)));
+        Zeigen(Text10[i - 1],
+               GS.Fehler ? QString()
+                         : Loesungsmarke(i) + QString::fromStdString(tovik::DreiDezimalen(GS.X[i], trenner)));
     }
     // Between two actions the record holds the system as entered, never its reduced form.
     const int n = ImRaster();
@@ -89,6 +96,6 @@ void frm_Tovik::Command6_Click() {
         s = s - GS.B0[i];
         Text11[i - 1]->setVisible(true);
         // A non-finite component shows as "Überlauf".
-        Text11[i - 1]->setText(QString::fromStdString(tovik::Wissenschaftlich(s, trenner)));
+        Zeigen(Text11[i - 1], QString::fromStdString(tovik::Wissenschaftlich(s, trenner)));
     }
 }
