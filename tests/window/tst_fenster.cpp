@@ -119,10 +119,10 @@ private slots:
     }
 
     // What the model test (tst_modell) brings about too seldom: x is copied only while it
-    // solves the record, whichever value of A or B changes, and again once the value is back;
-    // not after the same N shows the system again, nor after a refused solve. A control
-    // product beyond a double shows "Überlauf". A header field is taken when left for a
-    // button, not for another program.
+    // solves the record, whichever value of A or B changes, and again once the value is back
+    // (and pasted back, it is left out); not after the same N shows the system again, nor
+    // after a refused solve. A control product beyond a double shows "Überlauf". A header
+    // field is taken when left for a button, not for another program.
     void befehle() {
         const auto tabs = [&] {
             QGuiApplication::clipboard()->clear();
@@ -135,6 +135,9 @@ private slots:
             Tippen(zelle, alt);
             QCOMPARE(QList({ohne, tabs()}), QList<qsizetype>({9, 12}));
         }
+        const QString satz = Satz();
+        QVERIFY(Tasten(w->Text4[0], "Ctrl+V"));  // the copy with x pasted back: the same system
+        QCOMPARE(Satz(), satz);
         w->Text3->setText("03");
         QCOMPARE(tabs(), 9);
         Klick(w->Command1);

@@ -190,15 +190,23 @@ class TstModell : public QObject {
                                 : "no column");
                 if (rand.size() != k + 1) rtf << QString("%1 columns").arg(rand.size() - 1);
             }
-            const int breite = GS.N + (html.size() == GS.N * (GS.N + 2) ? 2 : 1);  // with x, where computed
-            for (int i = 1; i <= GS.N; ++i)
-                for (int j = 1; j <= breite; ++j) {
-                    const double wert = j <= GS.N ? GS.A[i][j] : j == GS.N + 1 ? GS.B[i] : GS.X[i];
-                    satz << QString::number(QString::number(wert, 'g', 15).toDouble(), 'g', 17);
-                }
+            // The record's rows to 15 digits, x at their end where the copy holds it.
+            const auto zeilen = [](int breite) {
+                QStringList werte;
+                for (int i = 1; i <= GS.N; ++i)
+                    for (int j = 1; j <= breite; ++j) {
+                        const double w = j <= GS.N ? GS.A[i][j] : j == GS.N + 1 ? GS.B[i] : GS.X[i];
+                        werte << QString::number(QString::number(w, 'g', 15).toDouble(), 'g', 17);
+                    }
+                return werte;
+            };
+            satz = zeilen(GS.N + (html.size() == GS.N * (GS.N + 2) ? 2 : 1));
             QCOMPARE(html + rtf, satz + satz);
             ausgabe = QGuiApplication::clipboard()->text();
+            // Pasted back into A(1,1), the copy is the same system again, its x left out.
+            const QStringList vorher = zeilen(GS.N + 1);
             if (GS.N) QVERIFY(Tasten(w->Text4[0], "Ctrl+V"));
+            QCOMPARE(zeilen(GS.N + 1), vorher);
         }
         // Berechnen solved what the cells showed.
         for (int i = 1; i <= w->ImRaster() && befehl < 2; ++i)
