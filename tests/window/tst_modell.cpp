@@ -179,16 +179,16 @@ class TstModell : public QObject {
             // at least 1000 (1.8 cm) beyond the one before, or a word processor squeezes them.
             const QString rtfText = QString::fromLatin1(daten->data("text/rtf"));
             for (const auto& zeile : QRegularExpression(R"(\\trowd(.*?)\\row\b)").globalMatch(rtfText)) {
-                QList<int> rand{0};
+                QList<int> raender{0};
                 for (const auto& r : QRegularExpression(R"(\\cellx(\d+))").globalMatch(zeile.captured(1)))
-                    rand << r.captured(1).toInt();
+                    raender << r.captured(1).toInt();
                 qsizetype k = 0;
                 for (const auto& t :
                      QRegularExpression(R"(intbl ([-0-9E]{1,21})\\cell)").globalMatch(zeile.captured(1)))
-                    rtf << (++k < rand.size() && rand[k] - rand[k - 1] >= 1000
+                    rtf << (++k < raender.size() && raender[k] - raender[k - 1] >= 1000
                                 ? QString::number(t.captured(1).toDouble(), 'g', 17)
                                 : "no column");
-                if (rand.size() != k + 1) rtf << QString("%1 columns").arg(rand.size() - 1);
+                if (raender.size() != k + 1) rtf << QString("%1 columns").arg(raender.size() - 1);
             }
             // The record's rows to 15 digits, x at their end where the copy holds it.
             const auto zeilen = [](int breite) {
