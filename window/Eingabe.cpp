@@ -124,11 +124,8 @@ void frm_Tovik::WerteZeigen() {
     const QScopedValueRollback schreiben(programmSchreibt_, true);
     // All five rows of each column, the rows beyond N into hidden cells.
     for (int zeile = 1; zeile <= tovik::kMaxN + 1; ++zeile)
-        for (int k = 0; k < ImRaster(); ++k) {
-            QLineEdit* zelle = Reihe(zeile)[k];
-            zelle->setText(QString::fromStdString(tovik::ZahlText(Ziel(zeile, k))));
-            zelle->home(false);  // a long value shows its beginning, never a tail like another number
-        }
+        for (int k = 0; k < ImRaster(); ++k)
+            Zeigen(Reihe(zeile)[k], QString::fromStdString(tovik::ZahlText(Ziel(zeile, k))));
     AllesLesen();
 }
 

@@ -1,5 +1,6 @@
 #include "Mod_Allg.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "Meldung.h"
@@ -26,6 +27,11 @@ void KnopfEinrichten(frm_Tovik& fenster, std::int16_t nummer, QString text) {
     Schrift(knopf, 14, false, QStringLiteral("arial"));
     knopf->setText(text);
     knopf->setAccessibleName(text);
+}
+
+void Zeigen(QLineEdit* feld, const QString& text) {
+    feld->setText(text);
+    feld->home(false);
 }
 
 std::optional<double> ZellWert(QString text) {

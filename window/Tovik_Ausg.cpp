@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Dezimaltrenner.h"
+#include "Mod_Allg.h"
 #include "Zahltext.h"
 #include "frm_Tovik.h"
 
@@ -14,13 +15,6 @@ namespace {
 
 QString Loesungsmarke(int i) {
     return QStringLiteral("X(") + QString::fromStdString(tovik::ZahlText(i)) + QStringLiteral(") = ");
-}
-
-// A result shows its beginning, as every value the program writes does: a long one cut at the
-// cell's right edge, never a tail such as "9999999999999,875" that reads as another number.
-void Zeigen(QLineEdit* zelle, const QString& text) {
-    zelle->setText(text);
-    zelle->home(false);
 }
 
 }  // namespace
@@ -52,10 +46,8 @@ void frm_Tovik::ZellenFuellen() {
 void frm_Tovik::SystemAnzeigen() {
     const QScopedValueRollback schreiben(programmSchreibt_, true);
     FelderEinrichten();
-    Text1->setText(QString::fromStdString(GS.Projekt));
-    Text2->setText(QString::fromStdString(GS.Position));
-    // A long text shows its beginning, not its end.
-    for (QLineEdit* kopf : {Text1, Text2}) kopf->home(false);
+    Zeigen(Text1, QString::fromStdString(GS.Projekt));
+    Zeigen(Text2, QString::fromStdString(GS.Position));
     // Runs Text3_Change when the text changes: the same N, so nothing is cleared.
     Text3->setText(QString::fromStdString(tovik::ZahlText(GS.N)));
     ZellenFuellen();

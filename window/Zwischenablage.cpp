@@ -21,6 +21,7 @@
 
 #include "Dezimaltrenner.h"
 #include "Meldung.h"
+#include "Mod_Allg.h"
 #include "Zahltext.h"
 #include "frm_Tovik.h"
 
@@ -336,8 +337,7 @@ bool frm_Tovik::Einfuegen(Zelle* zelle, const QString& text) {
             const QStringList& werte = einfuegung.werte[i];
             for (int j = 0; j < std::min<qsizetype>(werte.size(), breite); ++j) {
                 Zelle* ziel = spalte + j > m ? Text9[zeile + i - 1] : Reihe(zeile + i)[spalte + j - 1];
-                ziel->setText(werte[j]);
-                ziel->home(false);  // a long value shows its beginning, never a tail like another number
+                Zeigen(ziel, werte[j]);
                 geaendert_.insert(ziel);
             }
         }
