@@ -246,7 +246,8 @@ private slots:
             Klick(w.get()->*knopf);
         }
         ohneDeutsch();
-        QGuiApplication::clipboard()->setText("1\t2\t3\n4\t5\t6\n");  // before the menu, which offers it then
+        QGuiApplication::clipboard()->setText(
+            "1\t2\t3\r\n4\t5\t6\r\n");  // before the menu, which offers it then
         QContextMenuEvent menue(QContextMenuEvent::Keyboard, QPoint(), QPoint());
         QApplication::sendEvent(w->Text4[0], &menue);  // Undo, Redo, -, Cut, Copy, Paste, ...
         gesehen << QApplication::activePopupWidget()->actions().value(0)->text();
